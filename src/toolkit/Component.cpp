@@ -1,6 +1,7 @@
 #include "toolkit/Component.h"
 
 #include <QPointer>
+#include <QVariant>
 
 namespace {
 
