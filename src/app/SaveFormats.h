@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// One entry of the format list of "Save As ...": the code shown in the list, the dialog's
+// filter (description, bar, patterns), the dialog's default extension, and the extension that a
+// save to a given path appends. The all-formats entry has no default extension or appended
+// extension of its own.
+struct TSaveFormat
+{
+    const char *Code;
+    const char *Filter;
+    const char *DefaultExt;
+    const char *Extension;
+};
+
+// The seven formats in list order, then "ALL".
+extern const TSaveFormat SaveFormats[8];
+constexpr int SaveFormatCount = 7;
+
+// The format whose code equals `code` exactly (same case, whole text), the first one in table
+// order; nullptr when none does. With `includeAll` the "ALL" entry can match too.
+const TSaveFormat *FindSaveFormat(const QString &code, bool includeAll);
