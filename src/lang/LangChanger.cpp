@@ -1,0 +1,102 @@
+#include "lang/LangChanger.h"
+
+#include "lang/LangFile.h"
+
+namespace {
+
+const QString MessagesSection = QStringLiteral("Messages");
+const QString CaptionsSection = QStringLiteral("LngCaptions");
+
+} // namespace
+
+TLangChanger::TLangChanger(QObject *AOwner)
+    : TComponent(AOwner),
+      FSeparator(DefaultSeparator()),
+      FLngPostfix(DefaultLngPostfix()),
+      FExcludeProperties{QStringLiteral("Category"), QStringLiteral("DefaultExt")}
+{
+}
+
+TLangChanger::~TLangChanger() = default;
+
+void TLangChanger::SetLangFile(const QString &Value)
+{
+    if (Value == FLangFile)
+        return;
+    FLangFile = TrimBlanks(Value);
+    if (!LanguageFileExists(FLangFile))
+        return;
+
+    // Bare lines of text become keys with empty values, so that listing the keys of a section
+    // sees them. Lines holding "=" are left exactly as they are.
+    const TDecodedLanguageText decoded = DecodeAnyLanguageText(ReadLanguageBytes(FLangFile));
+    QStringList lines = SplitLines(decoded.Text);
+    bool changed = false;
+    for (QString &line : lines) {
+        if (line.contains(u'='))
+            continue;
+        line = TrimBlanks(line);
+        if (!line.isEmpty() && !line.endsWith(u']')) {
+            line.append(u'=');
+            changed = true;
+        }
+    }
+    // A file that did not decode cleanly (plain 8-bit text, broken bytes) is left as the user
+    // saved it: written back as UTF-16 it would be lost. Lookups simply find nothing in it.
+    if (changed && decoded.Rewritable)
+        WriteLanguageBytes(FLangFile, EncodeLines(lines));
+}
+
+void TLangChanger::SetSeparator(const QString &Value)
+{
+    if (Value == FSeparator)
+        return;
+    // Stored untrimmed: " ; " is matched with its blanks.
+    FSeparator = TrimBlanks(Value).isEmpty() ? DefaultSeparator() : Value;
+}
+
+void TLangChanger::SetLngPostfix(const QString &Value)
+{
+    if (Value == FLngPostfix)
+        return;
+    FLngPostfix = TrimBlanks(Value).isEmpty() ? DefaultLngPostfix() : Value;
+}
+
+void TLangChanger::SetExcludeProperties(const QStringList &Value)
+{
+    FExcludeProperties = Value;
+}
+
+QString LngTranslateMessage(const QString &LangFile, const QString &UserMessage)
+{
+    const TTextParts parts = SplitAroundCore(UserMessage);
+    const QString key = RemoveEnter(parts.Core);
+    QString result = UserMessage;
+    if (LanguageFileExists(LangFile)) {
+        const TLangFile file = TLangFile::Load(LangFile);
+        if (file.KeyExists(MessagesSection, key))
+            result = parts.Leading + file.ReadString(MessagesSection, key, QString()) + parts.Trailing;
+        else
+            result = parts.Leading + file.ReadString(CaptionsSection, key, key) + parts.Trailing;
+    }
+    return RestoreEnter(result);
+}
+
+QString TLangChanger::TranslateMessage(const QString &UserMessage) const
+{
+    return LngTranslateMessage(FLangFile, UserMessage);
+}
+
+void TLangChanger::TranslateStrings(QStringList &Lines, const QString &Section) const
+{
+    if (!LanguageFileExists(FLangFile))
+        return;
+    const TLangFile file = TLangFile::Load(FLangFile);
+    Lines = file.ReadSectionKeys(Section);
+    for (QString &line : Lines) {
+        if (line.compare(QStringLiteral("{ENTER}"), Qt::CaseInsensitive) == 0)
+            line.clear();
+        else
+            line = RestoreEnter(line);
+    }
+}
