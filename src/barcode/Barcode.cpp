@@ -1,0 +1,182 @@
+#include "barcode/Barcode.h"
+
+#include "barcode/Symbologies.h"
+#include "barcode/ZintLibrary.h"
+
+#include <cstring>
+
+TBarcode::TBarcode(QObject *AOwner)
+    : TComponent(AOwner)
+    , FBackColor(clWhite)
+    , FChanged(true)
+    , FDotSize(0.0f)
+    , FForeColor(clBlack)
+    , FGuardDescent(5.0f)
+    , FHeight(50.0f)
+    , FInputCheck(true)
+    , FInputMode(imData)
+    , FMask(-1)
+    , FQuietZones(qzDefault)
+    , FScale(1.0f)
+    , FSeparatorHeight(1)
+    , FShowText(true)
+    , FSymbology(syQRCode)
+    , FWarningLevel(waDefault)
+{
+}
+
+// The engine stays loaded after the last component is gone.
+TBarcode::~TBarcode() = default;
+
+template <typename T>
+void TBarcode::Assign(T &field, const T &value)
+{
+    if (field == value)
+        return;
+    field = value;
+    FChanged = true;
+}
+
+// The equality test comes first, so assigning the current value never raises.
+void TBarcode::AssignInRange(int &field, int value, int low, int high)
+{
+    if (field == value)
+        return;
+    if (value < low || value > high)
+        throw EInvalidOperation(QStringLiteral("%1 property out of range")
+                                    .arg(QLatin1String(metaObject()->className())));
+    field = value;
+    FChanged = true;
+}
+
+QString TBarcode::About() const
+{
+    return QStringLiteral("Version 7.8, barcode component of Quorvel (QR code) Generator by "
+                          "Marvane, drawn by the zint library, https://www.marvane.com");
+}
+
+void TBarcode::SetBackColor(TColor value) { Assign(FBackColor, value); }
+void TBarcode::SetBorderWidth(int value) { Assign(FBorderWidth, value); }
+void TBarcode::SetColumns(int value) { AssignInRange(FColumns, value, 0, 200); }
+void TBarcode::SetDataMatrix(TDataMatrix value) { Assign(FDataMatrix, value); }
+void TBarcode::SetDotSize(float value) { Assign(FDotSize, value); }
+void TBarcode::SetEncodingMode(TEncodingMode value) { Assign(FEncodingMode, value); }
+void TBarcode::SetFastMode(bool value) { Assign(FFastMode, value); }
+void TBarcode::SetForeColor(TColor value) { Assign(FForeColor, value); }
+void TBarcode::SetGuardDescent(float value) { Assign(FGuardDescent, value); }
+void TBarcode::SetHeight(float value) { Assign(FHeight, value); }
+void TBarcode::SetHeightPerRow(bool value) { Assign(FHeightPerRow, value); }
+void TBarcode::SetInputCheck(bool value) { Assign(FInputCheck, value); }
+void TBarcode::SetInputEscape(bool value) { Assign(FInputEscape, value); }
+void TBarcode::SetInputExtraEscape(bool value) { Assign(FInputExtraEscape, value); }
+void TBarcode::SetInputMode(TInputMode value) { Assign(FInputMode, value); }
+void TBarcode::SetInputParentheses(bool value) { Assign(FInputParentheses, value); }
+void TBarcode::SetInputText(const QString &value) { Assign(FInputText, value); }
+void TBarcode::SetMask(int value) { AssignInRange(FMask, value, -1, 7); }
+void TBarcode::SetOutputOptions(TOutputOptions value) { Assign(FOutputOptions, value); }
+void TBarcode::SetPrimaryMessage(const QString &value) { Assign(FPrimaryMessage, value); }
+void TBarcode::SetQuietZones(TQuietZones value) { Assign(FQuietZones, value); }
+void TBarcode::SetRotation(int value) { Assign(FRotation, value); }
+void TBarcode::SetRows(int value) { Assign(FRows, value); }
+void TBarcode::SetScale(float value) { Assign(FScale, value); }
+void TBarcode::SetSecurityLevel(TSecurityLevel value) { Assign(FSecurityLevel, value); }
+void TBarcode::SetSeparatorHeight(int value) { Assign(FSeparatorHeight, value); }
+void TBarcode::SetShowText(bool value) { Assign(FShowText, value); }
+void TBarcode::SetSymbolVersion(int value) { AssignInRange(FSymbolVersion, value, 0, 84); }
+void TBarcode::SetTextGap(float value) { Assign(FTextGap, value); }
+void TBarcode::SetWhiteSpaceHeight(int value) { Assign(FWhiteSpaceHeight, value); }
+void TBarcode::SetWhiteSpaceWidth(int value) { Assign(FWhiteSpaceWidth, value); }
+
+// These four take effect at the next render that something else triggers.
+void TBarcode::SetEciEncoding(TEciEncoding value) { FEciEncoding = value; }
+void TBarcode::SetMultiByte(bool value) { FMultiByte = value; }
+void TBarcode::SetUltracode(TUltracode value) { FUltracode = value; }
+void TBarcode::SetWarningLevel(TWarningLevel value) { FWarningLevel = value; }
+
+void TBarcode::SetSymbology(TSymbology value)
+{
+    if (FSymbology == value)
+        return;
+    // Only reachable through an integer cast or the meta-object system; the catalogue has no row.
+    if (int(value) >= SymbologyCount)
+        throw EInvalidOperation(QStringLiteral("%1 property out of range")
+                                    .arg(QLatin1String(metaObject()->className())));
+    FSymbology = value;
+    FChanged = true;
+}
+
+QString TBarcode::SymbologyName() const
+{
+    return DisplayName(FSymbology);
+}
+
+void TBarcode::SetSymbologyName(const QString &value)
+{
+    if (value == DisplayName(FSymbology))
+        return;
+    TSymbology found;
+    if (!FindSymbology(value, found))
+        throw EBarcodeError(QStringLiteral("Symbology not found"));
+    SetSymbology(found);
+}
+
+QString TBarcode::SymbologyNames(TSymbology index)
+{
+    return DisplayName(index);
+}
+
+QString TBarcode::BarcodeName() const
+{
+    const TZintApi &api = LoadZint();
+    char name[32] = {};
+    if (api.BarcodeName(EngineId(FSymbology), name) != 0)
+        return QString();
+    return QString::fromLocal8Bit(name, int(strnlen(name, sizeof name)));
+}
+
+TCapabilities TBarcode::Capabilities() const
+{
+    const TZintApi &api = LoadZint();
+    // Bit n of the engine's word is capability n; bits above the 14 known ones are dropped.
+    return TCapabilities(api.Cap(EngineId(FSymbology), 0x3FFF) & 0x3FFF);
+}
+
+int TBarcode::Version() const
+{
+    return LoadZint().Version();
+}
+
+float TBarcode::XDimension() const
+{
+    return ZintDefaultXdim(EngineId(FSymbology));
+}
+
+const QImage &TBarcode::Bitmap()
+{
+    Generate(QString());
+    return FBitmap;
+}
+
+QString TBarcode::OutputText()
+{
+    Generate(QString());
+    return FOutputText;
+}
+
+int TBarcode::RowCount()
+{
+    Generate(QString());
+    return FRowCount;
+}
+
+int TBarcode::Width()
+{
+    Generate(QString());
+    return FWidth;
+}
+
+void TBarcode::Save(const QString &FileName)
+{
+    FChanged = true;
+    Generate(FileName);
+}

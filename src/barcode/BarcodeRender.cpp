@@ -1,0 +1,320 @@
+#include "barcode/Barcode.h"
+
+#include "barcode/Symbologies.h"
+#include "barcode/ZintLibrary.h"
+
+#include <QByteArray>
+
+#include <climits>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// Engine flag values; some of them are newer than older engine headers, so they are spelled
+// out here rather than taken from zint.h.
+struct TOutputFlag
+{
+    TOutputOption Option;
+    int Flag;
+};
+
+// output_options, tested in this order.
+const TOutputFlag OutputFlags[] = {
+    {opBars, 0x0002},            // BARCODE_BIND
+    {opBox, 0x0004},             // BARCODE_BOX
+    {opStdout, 0x0008},          // BARCODE_STDOUT
+    {opReaderInit, 0x0010},      // READER_INIT
+    {opSmallText, 0x0020},       // SMALL_TEXT
+    {opBoldText, 0x0040},        // BOLD_TEXT
+    {opCmyk, 0x0080},            // CMYK_COLOUR
+    {opDotty, 0x0100},           // BARCODE_DOTTY_MODE
+    {opGsSeparator, 0x0200},     // GS1_GS_SEPARATOR
+    {opCompliantHeight, 0x2000}, // COMPLIANT_HEIGHT
+    {opTopBar, 0x0001},          // BARCODE_BIND_TOP
+    {opGuardWhiteSpace, 0x4000}, // EANUPC_GUARD_WHITESPACE
+    {opEmbedFont, 0x8000},       // EMBED_VECTOR_FONT
+    {opBpp1, 0x0400},            // OUT_BUFFER_INTERMEDIATE
+};
+constexpr int QuietZonesFlag = 0x0800;   // BARCODE_QUIET_ZONES
+constexpr int NoQuietZonesFlag = 0x1000; // BARCODE_NO_QUIET_ZONES
+
+// input_mode switches.
+constexpr int Gs1NoCheckMode = 0x0020;    // GS1NOCHECK_MODE
+constexpr int EscapeMode = 0x0008;        // ESCAPE_MODE
+constexpr int Gs1ParensMode = 0x0010;     // GS1PARENS_MODE
+constexpr int HeightPerRowMode = 0x0040;  // HEIGHTPERROW_MODE
+constexpr int FastEncodeMode = 0x0080;    // FAST_MODE
+constexpr int ExtraEscapeMode = 0x0100;   // EXTRA_ESCAPE_MODE
+
+// eci by TEciEncoding; 0 for enDefault, which writes nothing.
+const int EciNumbers[] = {0,  3,  4,  5,  6,  11, 12, 15, 16, 17, 18,  8,  7, 9, 10, 13, 22,
+                          23, 21, 24, 26, 20, 27, 28, 29, 30, 31, 32, 33, 34, 35, 170, 899};
+static_assert(sizeof EciNumbers / sizeof EciNumbers[0] == enBinary + 1, "one ECI per value");
+
+// option_3 by TDataMatrix; 0 for dmDefault, which writes nothing.
+const int DataMatrixOptions[] = {0, 100, 101, 128, 228, 229}; // DM_SQUARE, DM_DMRE, DM_ISO_144
+static_assert(sizeof DataMatrixOptions / sizeof DataMatrixOptions[0] == dmExtendedIso144 + 1,
+              "one option per value");
+
+constexpr int UltraCompression = 128; // ULTRA_COMPRESSION
+constexpr int FullMultibyte = 200;    // ZINT_FULL_MULTIBYTE
+constexpr int WarnFailAll = 2;        // WARN_FAIL_ALL
+
+bool TakesSecurityLevel(TSymbology s)
+{
+    switch (s) {
+    case syPDF417: case syPDF417Compact: case syQRCode: case syMicroPDF417: case syAztecCode:
+    case syMicroQRCode: case syHIBC_QRCode: case syHIBC_PDF417: case syHIBC_MicroPDF417:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TakesEncodingMode(TSymbology s)
+{
+    return s == syMaxicode || (s >= syCompositeEAN && s <= syCompositeGS1_DataBarExpandedStacked);
+}
+
+bool TakesSymbolVersion(TSymbology s)
+{
+    switch (s) {
+    case syCode11: case syCode3Of9: case syExtendedCode3Of9: case syCodabar: case syMsiPlessey:
+    case syLOGMARS: case syQRCode: case syDataMatrix: case syVIN: case syAztecCode:
+    case syMicroQRCode: case syHIBC_Code39: case syHIBC_DataMatrix: case syHIBC_QRCode:
+    case syHIBC_AztecCode: case syHanXin: case syChannelCode: case syCodeOne: case syGridMatrix:
+    case syRMQR:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Six uppercase hex digits, red first, into a zero-filled field.
+template <size_t N>
+void WriteColour(char (&field)[N], TColor colour)
+{
+    static_assert(N > 6, "room for six digits and the terminator");
+    static const char Digits[] = "0123456789ABCDEF";
+    std::memset(field, 0, N);
+    for (int i = 0; i < 3; ++i) {
+        const unsigned byte = (colour >> (8 * i)) & 0xFF;
+        field[2 * i] = Digits[byte >> 4];
+        field[2 * i + 1] = Digits[byte & 0xF];
+    }
+}
+
+// QString::toUtf8 would silently turn an unpaired surrogate into U+FFFD; the engine must not be
+// handed data that differs from what the user gave.
+QByteArray ToUtf8(const QString &text, const char *what)
+{
+    const qsizetype length = text.size();
+    const QChar *chars = text.constData();
+    for (qsizetype i = 0; i < length; ++i) {
+        if (chars[i].isHighSurrogate() && i + 1 < length && chars[i + 1].isLowSurrogate())
+            ++i;
+        else if (chars[i].isSurrogate())
+            throw EBarcodeError(QStringLiteral("%1 contains an unpaired UTF-16 surrogate at position %2")
+                                    .arg(QLatin1String(what))
+                                    .arg(i + 1));
+    }
+    return text.toUtf8();
+}
+
+template <size_t N>
+QString FieldText(const char (&field)[N])
+{
+    return QString::fromLocal8Bit(field, qsizetype(strnlen(field, N)));
+}
+
+template <size_t N>
+QString FieldUtf8(const unsigned char (&field)[N])
+{
+    const char *text = reinterpret_cast<const char *>(field);
+    return QString::fromUtf8(text, qsizetype(strnlen(text, N)));
+}
+
+struct TRecordDeleter
+{
+    decltype(&ZBarcode_Delete) Delete;
+    void operator()(zint_symbol *symbol) const { Delete(symbol); }
+};
+
+} // namespace
+
+void TBarcode::Generate(const QString &fileName)
+{
+    if (!FChanged)
+        return;
+
+    const TZintApi &api = LoadZintForRendering();
+    // Owned before anything is checked, so every way out deletes it exactly once.
+    std::unique_ptr<zint_symbol, TRecordDeleter> record(api.Create(), TRecordDeleter{api.Delete});
+    zint_symbol *symbol = record.get();
+    if (symbol == nullptr)
+        return;
+    api.Clear(symbol);
+
+    symbol->symbology = EngineId(FSymbology);          // symbology
+    symbol->guard_descent = FGuardDescent;             // guard_descent
+    symbol->height = FHeight;                          // height
+    symbol->whitespace_width = FWhiteSpaceWidth;       // whitespace_width
+    symbol->whitespace_height = FWhiteSpaceHeight;     // whitespace_height
+    symbol->border_width = FBorderWidth;               // border_width
+    symbol->warn_level = FWarningLevel == waError ? WarnFailAll : 0; // warn_level
+
+    if (!fileName.isEmpty()) {
+        const QByteArray name = ToUtf8(fileName, "FileName");
+        if (name.size() >= qsizetype(sizeof symbol->outfile))
+            throw EBarcodeError(QStringLiteral("FileName size has to be less than %1 characters")
+                                    .arg(sizeof symbol->outfile));
+        std::memcpy(symbol->outfile, name.constData(), size_t(name.size()) + 1); // outfile
+    }
+
+    int outputOptions = 0;
+    for (const TOutputFlag &flag : OutputFlags)
+        if (InSet(FOutputOptions, flag.Option))
+            outputOptions |= flag.Flag;
+    if (InSet(FOutputOptions, opBpp1) && FSymbology == syUltracode)
+        throw EBarcodeError(QStringLiteral("Ultracode symbology doesn't support opBpp1 output option"));
+    if (FQuietZones == qzCompliant)
+        outputOptions |= QuietZonesFlag;
+    else if (FQuietZones == qzDisabled)
+        outputOptions |= NoQuietZonesFlag;
+    symbol->output_options = outputOptions;            // output_options
+
+    WriteColour(symbol->fgcolour, FForeColor);         // fgcolour
+    WriteColour(symbol->bgcolour, FBackColor);         // bgcolour
+    symbol->scale = FScale;                            // scale
+    symbol->show_hrt = FShowText ? 1 : 0;              // show_hrt
+    int inputMode = FInputMode <= imGs1 ? int(FInputMode) : 0;
+    if (!FInputCheck)
+        inputMode |= Gs1NoCheckMode;
+    if (FInputEscape)
+        inputMode |= EscapeMode;
+    if (FInputParentheses)
+        inputMode |= Gs1ParensMode;
+    if (FHeightPerRow)
+        inputMode |= HeightPerRowMode;
+    if (FFastMode)
+        inputMode |= FastEncodeMode;
+    if (FInputExtraEscape)
+        inputMode |= ExtraEscapeMode;
+    symbol->input_mode = inputMode;                    // input_mode
+    if (FEciEncoding != enDefault && FEciEncoding <= enBinary)
+        symbol->eci = EciNumbers[FEciEncoding];        // eci
+    if (FDotSize > 0)
+        symbol->dot_size = FDotSize;                   // dot_size
+    if (FTextGap > 0)
+        SetZintTextGap(symbol, FTextGap);              // text_gap
+
+    if (TakesSecurityLevel(FSymbology)) {
+        if (FSecurityLevel != slDefault)
+            symbol->option_1 = int(FSecurityLevel);    // option_1
+    } else if (TakesEncodingMode(FSymbology)) {
+        if (FEncodingMode != emDefault)
+            symbol->option_1 = int(FEncodingMode) - 1; // option_1
+    } else if (FRows != 0) {
+        symbol->option_1 = FRows;                      // option_1
+    }
+    const int option2 = TakesSymbolVersion(FSymbology) ? FSymbolVersion : FColumns;
+    if (option2 != 0)
+        symbol->option_2 = option2;                    // option_2
+
+    const TCapabilities capabilities = Capabilities();
+    if (FSymbology == syDataMatrix || FSymbology == syHIBC_DataMatrix) {
+        if (FDataMatrix != dmDefault && FDataMatrix <= dmExtendedIso144)
+            symbol->option_3 = DataMatrixOptions[FDataMatrix]; // option_3
+    } else if (FSymbology == syUltracode) {
+        if (FUltracode == ucCompress)
+            symbol->option_3 = UltraCompression;       // option_3
+    } else if (InSet(capabilities, caStackable)) {
+        symbol->option_3 = FSeparatorHeight;           // option_3
+    } else {
+        if (FMultiByte && InSet(capabilities, caMultiByte))
+            symbol->option_3 = FullMultibyte;          // option_3
+        if (FMask != -1 && InSet(capabilities, caMask))
+            symbol->option_3 |= (FMask + 1) << 8;      // option_3
+    }
+
+    const QByteArray primary = ToUtf8(FPrimaryMessage, "PrimaryMessage");
+    if (!primary.isEmpty()) {
+        // Cut at the last whole character that fits: a cut inside one hands the engine
+        // malformed UTF-8.
+        qsizetype length = qMin(primary.size(), qsizetype(sizeof symbol->primary) - 1);
+        if (length < primary.size())
+            while (length > 0 && (uchar(primary.at(length)) & 0xC0) == 0x80)
+                --length;
+        std::memset(symbol->primary, 0, sizeof symbol->primary);
+        std::memcpy(symbol->primary, primary.constData(), size_t(length)); // primary
+    }
+
+    const QByteArray data = ToUtf8(FInputText, "InputText");
+    if (data.size() > INT_MAX)
+        throw EBarcodeError(QStringLiteral("InputText is too long"));
+    // QByteArray's data is never null and always zero-terminated, also when empty.
+    if (api.Encode(symbol, reinterpret_cast<const unsigned char *>(data.constData()), int(data.size())) != 0)
+        throw EBarcodeError(FieldText(symbol->errtxt));
+
+    FRowCount = symbol->rows;
+    FWidth = symbol->width;
+    FOutputText = FieldUtf8(symbol->text);
+
+    if (!fileName.isEmpty()) {
+        if (api.Print(symbol, FRotation) != 0)
+            throw EBarcodeError(FieldText(symbol->errtxt));
+        FChanged = true;
+        return;
+    }
+
+    if (api.Buffer(symbol, FRotation) != 0)
+        throw EBarcodeError(FieldText(symbol->errtxt));
+    CopyPixels(symbol->bitmap, symbol->bitmap_width, symbol->bitmap_height);
+    FChanged = false;
+}
+
+// The engine's rows lie one after another from the top: three bytes (red, green, blue) per
+// pixel, or with opBpp1 one character per pixel, '0' for the background.
+void TBarcode::CopyPixels(const unsigned char *pixels, int width, int height)
+{
+    const bool bpp1 = InSet(FOutputOptions, opBpp1);
+    const QImage::Format format = bpp1 ? QImage::Format_Mono : QImage::Format_RGB32;
+    if (width <= 0 || height <= 0 || pixels == nullptr) {
+        FBitmap = QImage();
+        return;
+    }
+    if (FBitmap.width() != width || FBitmap.height() != height || FBitmap.format() != format) {
+        QImage image(width, height, format);
+        if (image.isNull())
+            throw EBarcodeError(QStringLiteral("Not enough memory for a bitmap of %1 x %2 pixels")
+                                    .arg(width)
+                                    .arg(height));
+        FBitmap = std::move(image);
+    }
+
+    uchar *bits = FBitmap.bits();
+    const qsizetype bytesPerLine = FBitmap.bytesPerLine();
+    if (bpp1) {
+        if (FBitmap.colorCount() != 2 || FBitmap.color(0) != qRgb(0, 0, 0))
+            FBitmap.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+        const qsizetype usedBytes = (width + 7) / 8;
+        for (int y = 0; y < height; ++y) {
+            const unsigned char *source = pixels + qsizetype(y) * width;
+            uchar *line = bits + y * bytesPerLine;
+            std::memset(line, 0, size_t(usedBytes));
+            for (int x = 0; x < width; ++x)
+                if (source[x] == '0')
+                    line[x >> 3] |= uchar(0x80 >> (x & 7));
+        }
+        return;
+    }
+
+    for (int y = 0; y < height; ++y) {
+        const unsigned char *source = pixels + qsizetype(y) * width * 3;
+        auto *line = reinterpret_cast<QRgb *>(bits + y * bytesPerLine);
+        // Alpha is set too: Qt expects an opaque top byte in a 32-bit RGB image.
+        for (int x = 0; x < width; ++x, source += 3)
+            line[x] = 0xFF000000u | (QRgb(source[0]) << 16) | (QRgb(source[1]) << 8) | source[2];
+    }
+}
