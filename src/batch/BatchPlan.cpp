@@ -22,13 +22,3 @@ TBatchPlan PlanBatch(const QStringList &strings, const QString &folder, const QS
     }
     return plan;
 }
-
-QString ExtensionOfFormat(const QString &formatCode)
-{
-    static const char *const codes[] = {"BMP", "EMF", "EPS", "GIF", "PCX", "TXT", "SVG"};
-    for (const char *code : codes) {
-        if (formatCode == QLatin1String(code))
-            return u'.' + QString::fromLatin1(code).toLower();
-    }
-    return QString();
-}

@@ -27,7 +27,3 @@ struct TBatchPlan
 // `extension` includes its dot (".svg"). Names are cut so that every FileName stays below
 // EngineFileNameLimit bytes where the folder leaves room for it.
 TBatchPlan PlanBatch(const QStringList &strings, const QString &folder, const QString &extension);
-
-// The extension that the main window's format list gives a saved file (".bmp" for "BMP", ...);
-// empty for an entry that names no format, in which case nothing would be saved.
-QString ExtensionOfFormat(const QString &formatCode);

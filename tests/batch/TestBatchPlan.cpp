@@ -94,24 +94,6 @@ private Q_SLOTS:
         // The first name uses the room there is, to within one character.
         QVERIFY(plan.Items.at(0).FileName.toUtf8().size() > EngineFileNameLimit - 1 - 4);
     }
-
-    void FormatExtensions_data()
-    {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<QString>("extension");
-        for (const char *code : {"BMP", "EMF", "EPS", "GIF", "PCX", "TXT", "SVG"})
-            QTest::newRow(code) << QString::fromLatin1(code) << u'.' + QString::fromLatin1(code).toLower();
-        QTest::newRow("all formats") << QStringLiteral("ALL") << QString();
-        QTest::newRow("lower case is no code") << QStringLiteral("svg") << QString();
-        QTest::newRow("translated entry") << QStringLiteral("Bitmap") << QString();
-    }
-
-    void FormatExtensions()
-    {
-        QFETCH(QString, code);
-        QFETCH(QString, extension);
-        QCOMPARE(ExtensionOfFormat(code), extension);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestBatchPlan)

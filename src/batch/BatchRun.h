@@ -1,0 +1,40 @@
+#pragma once
+
+#include "batch/BatchPlan.h"
+
+#include <QList>
+#include <QString>
+#include <functional>
+
+// The writing loop of a batch run, apart from any window: every item is tried, a failure is
+// recorded and the run goes on, progress is reported at a bounded rate and may cancel.
+
+struct TBatchFailure
+{
+    qsizetype Line = 0;
+    QString Text;
+    QString Message;
+};
+
+struct TBatchResult
+{
+    qsizetype Total = 0;
+    qsizetype Written = 0;
+    QList<TBatchFailure> Failures;
+    bool Cancelled = false;
+    bool FolderLost = false; // the output folder vanished during the run; the rest was not tried
+};
+
+// Writes one item; reports a failure by throwing (the toolkit's Exception or any std::exception).
+using TBatchSave = std::function<void(const TBatchItem &item)>;
+// Told how many items are done; answers false to cancel the rest. Called after the first item,
+// then at most every `ProgressInterval` milliseconds, and after the last item.
+using TBatchProgress = std::function<bool(qsizetype done, qsizetype total)>;
+
+constexpr int ProgressInterval = 100;
+
+// The message recorded when a save reports success but no file is there afterwards.
+QString FileNotWrittenMessage();
+
+TBatchResult RunBatch(const TBatchPlan &plan, const QString &folder, const TBatchSave &save,
+                      const TBatchProgress &progress);

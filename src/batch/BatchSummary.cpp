@@ -1,0 +1,37 @@
+#include "batch/BatchSummary.h"
+
+namespace {
+
+QString Shown(const QString &text)
+{
+    QString shown = text.size() > FailureTextLimit ? text.first(FailureTextLimit) + QChar(0x2026) : text;
+    for (QChar &c : shown) {
+        if (c.unicode() < 32)
+            c = u' ';
+    }
+    return shown;
+}
+
+} // namespace
+
+QString BatchSummaryHeadline(const TBatchResult &result, const TTranslate &translate)
+{
+    QString text = translate(QStringLiteral("%1 of %2 files written, %3 failed."))
+                       .arg(result.Written)
+                       .arg(result.Total)
+                       .arg(result.Failures.size());
+    if (result.FolderLost)
+        text += u' ' + translate(QStringLiteral("The output folder disappeared during the run; the remaining strings were not written."));
+    else if (result.Cancelled)
+        text += u' ' + translate(QStringLiteral("The run was cancelled; the remaining strings were not written."));
+    return text;
+}
+
+QStringList BatchFailureLines(const TBatchResult &result)
+{
+    QStringList lines;
+    lines.reserve(result.Failures.size());
+    for (const TBatchFailure &failure : result.Failures)
+        lines.append(QStringLiteral("%1\t%2\t%3").arg(failure.Line).arg(Shown(failure.Text), failure.Message));
+    return lines;
+}
