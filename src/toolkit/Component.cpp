@@ -1,5 +1,7 @@
 #include "toolkit/Component.h"
 
+#include "toolkit/Exception.h"
+
 #include <QPointer>
 #include <QVariant>
 
@@ -95,4 +97,31 @@ TComponent::TComponent(QObject *AOwner)
     : QObject(AOwner)
 {
     InsertComponent(AOwner, this);
+}
+
+void ValidateComponentName(const QObject *component, const QString &name)
+{
+    if (name.isEmpty())
+        return;
+    auto isStart = [](QChar c) {
+        return (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            || (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || c == QLatin1Char('_');
+    };
+    bool valid = isStart(name.front());
+    for (QChar c : name)
+        valid = valid && (isStart(c) || (c >= QLatin1Char('0') && c <= QLatin1Char('9')));
+    if (!valid)
+        throw EInvalidOperation(QStringLiteral("'%1' is not a valid component name").arg(name));
+    QObject *owner = ComponentOwner(component);
+    QObject *other = FindComponent(owner, name);
+    if (other != nullptr && other != component)
+        throw EInvalidOperation(QStringLiteral("A component named %1 already exists").arg(name));
+}
+
+void TComponent::SetName(const QString &value)
+{
+    if (value == objectName())
+        return;
+    ValidateComponentName(this, value);
+    setObjectName(value);
 }

@@ -19,6 +19,11 @@ QObject *FindComponent(const QObject *owner, const QString &name);
 // The owner a component was registered with, or nullptr.
 QObject *ComponentOwner(const QObject *component);
 
+// Raises EInvalidOperation when `name` cannot become the name of `component`: it is not an
+// identifier (a letter or "_", then letters, digits or "_"), or another component of the same
+// owner has it (letters compared without regard to case). An empty name is allowed.
+void ValidateComponentName(const QObject *component, const QString &name);
+
 // Base of the non-visual components: owned, named, destroyed together with the owner.
 class TComponent : public QObject
 {
@@ -29,6 +34,7 @@ public:
     explicit TComponent(QObject *AOwner);
 
     QString Name() const { return objectName(); }
-    void SetName(const QString &value) { setObjectName(value); }
+    // Validated as ValidateComponentName does.
+    void SetName(const QString &value);
     QObject *Owner() const { return ComponentOwner(this); }
 };

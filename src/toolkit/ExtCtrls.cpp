@@ -1,0 +1,111 @@
+#include "toolkit/ExtCtrls.h"
+
+#include <QBitmap>
+#include <QPainter>
+
+TPanel::TPanel(QObject *AOwner, QWidget *AParent)
+    : QFrame(AParent), TControl(this)
+{
+    Register(AOwner, AParent);
+    SetBevelOuter(bvRaised);
+    SetColor(int(clBtnFace));
+}
+
+void TPanel::SetCaption(const QString &value)
+{
+    FCaption = value;
+    update();
+}
+
+void TPanel::SetColor(int value)
+{
+    FColor = TColor(value);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, ResolveColor(FColor));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    update();
+}
+
+void TPanel::SetBevelOuter(TBevelCut value)
+{
+    FBevelOuter = value;
+    switch (value) {
+    case bvNone: setFrameStyle(QFrame::NoFrame); break;
+    case bvLowered: setFrameStyle(QFrame::Panel | QFrame::Sunken); break;
+    case bvRaised: setFrameStyle(QFrame::Panel | QFrame::Raised); break;
+    }
+    ArrangeChildren(this, QSize());
+}
+
+void TPanel::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event);
+    if (FCaption.isEmpty())
+        return;
+    QPainter painter(this);
+    painter.drawText(contentsRect(), Qt::AlignCenter | Qt::TextShowMnemonic, FCaption);
+}
+
+void TPanel::resizeEvent(QResizeEvent *event)
+{
+    QFrame::resizeEvent(event);
+    ArrangeChildren(this, QSize());
+}
+
+TImage::TImage(QObject *AOwner, QWidget *AParent)
+    : QWidget(AParent), TControl(this)
+{
+    Register(AOwner, AParent);
+}
+
+void TImage::SetPicture(const QImage &picture)
+{
+    FPicture = picture.copy();
+    Rebuild();
+}
+
+void TImage::SetCenter(bool value)
+{
+    FCenter = value;
+    update();
+}
+
+void TImage::SetTransparent(bool value)
+{
+    FTransparent = value;
+    Rebuild();
+}
+
+void TImage::Rebuild()
+{
+    if (FPicture.isNull()) {
+        FDrawn = QPixmap();
+        update();
+        return;
+    }
+    QImage image = FPicture.convertToFormat(QImage::Format_ARGB32);
+    if (FTransparent) {
+        // The picture's bottom-left pixel names the colour that is not drawn.
+        const QRgb key = image.pixel(0, image.height() - 1) | 0xFF000000u;
+        for (int y = 0; y < image.height(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                if ((line[x] | 0xFF000000u) == key)
+                    line[x] = 0;
+        }
+    }
+    FDrawn = QPixmap::fromImage(image);
+    update();
+}
+
+void TImage::paintEvent(QPaintEvent *)
+{
+    if (FDrawn.isNull())
+        return;
+    QPainter painter(this);
+    QPoint origin(0, 0);
+    if (FCenter)
+        origin = QPoint((width() - FDrawn.width()) / 2, (height() - FDrawn.height()) / 2);
+    painter.drawPixmap(origin, FDrawn);
+}

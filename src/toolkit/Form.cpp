@@ -1,0 +1,283 @@
+#include "toolkit/Form.h"
+
+#include "toolkit/Component.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QScreen>
+#include <QShowEvent>
+
+namespace {
+
+QList<QPointer<TForm>> &FormList()
+{
+    static QList<QPointer<TForm>> forms;
+    return forms;
+}
+
+QWidget *OwnerWidget(QObject *owner)
+{
+    return qobject_cast<QWidget *>(owner);
+}
+
+} // namespace
+
+TForm::TForm(QObject *AOwner)
+    : QDialog(OwnerWidget(AOwner)), TControl(this)
+{
+    if (AOwner != nullptr) {
+        InsertComponent(AOwner, this);
+        // An owner that is not a widget still takes the window with it.
+        if (OwnerWidget(AOwner) == nullptr)
+            connect(AOwner, &QObject::destroyed, this, [this] { delete this; });
+    }
+    SetBorderStyle(AOwner == nullptr ? bsSizeable : bsDialog);
+    FormList().append(this);
+}
+
+TForm::~TForm()
+{
+    FormList().removeAll(QPointer<TForm>(this));
+    FormList().removeAll(QPointer<TForm>());
+}
+
+QObject *TForm::Owner() const
+{
+    return ComponentOwner(this);
+}
+
+int TForm::Left() const
+{
+    return frameGeometry().x();
+}
+
+void TForm::SetLeft(int value)
+{
+    move(value, frameGeometry().y());
+}
+
+int TForm::Top() const
+{
+    return frameGeometry().y();
+}
+
+void TForm::SetTop(int value)
+{
+    move(frameGeometry().x(), value);
+}
+
+int TForm::Width() const
+{
+    return frameGeometry().width();
+}
+
+void TForm::SetWidth(int value)
+{
+    const int frame = frameGeometry().width() - width();
+    resize(std::max(0, value - frame), height());
+    ArrangeChildren(this, QSize());
+}
+
+int TForm::Height() const
+{
+    return frameGeometry().height();
+}
+
+void TForm::SetHeight(int value)
+{
+    const int frame = frameGeometry().height() - height();
+    resize(width(), std::max(0, value - frame));
+    ArrangeChildren(this, QSize());
+}
+
+void TForm::SetBounds(int left, int top, int width, int height)
+{
+    move(left, top);
+    SetWidth(width);
+    SetHeight(height);
+}
+
+void TForm::SetColor(int value)
+{
+    FColor = TColor(value);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, ResolveColor(FColor));
+    setPalette(palette);
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle value)
+{
+    FBorderStyle = value;
+    const bool visible = isVisible();
+    if (value == bsSizeable) {
+        setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                       | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    } else {
+        setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                       | Qt::WindowCloseButtonHint);
+    }
+    if (visible)
+        show();
+}
+
+TWindowState TForm::WindowState() const
+{
+    if (isMinimized())
+        return wsMinimized;
+    if (isMaximized())
+        return wsMaximized;
+    return wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState value)
+{
+    Qt::WindowStates states = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    if (value == wsMinimized)
+        states |= Qt::WindowMinimized;
+    else if (value == wsMaximized)
+        states |= Qt::WindowMaximized;
+    setWindowState(states);
+}
+
+TModalResult TForm::ShowModal()
+{
+    FModalResult = mrNone;
+    setWindowModality(Qt::ApplicationModal);
+    exec();
+    return FModalResult == mrNone ? mrCancel : FModalResult;
+}
+
+void TForm::SetModalResult(TModalResult value)
+{
+    FModalResult = value;
+    if (value != mrNone && isVisible() && isModal())
+        done(value);
+}
+
+void TForm::PlaceAtFirstShow()
+{
+    QWidget *reference = nullptr;
+    if (FPosition == poMainFormCenter) {
+        const QList<TForm *> forms = OpenForms();
+        reference = forms.isEmpty() || forms.first() == this ? nullptr : forms.first();
+    } else if (FPosition == poOwnerFormCenter) {
+        reference = OwnerWidget(Owner());
+    } else if (FPosition != poScreenCenter) {
+        return;
+    }
+    QRect area;
+    if (reference != nullptr)
+        area = reference->frameGeometry();
+    else if (QScreen *screen = QGuiApplication::primaryScreen())
+        area = screen->availableGeometry();
+    else
+        return;
+    const QRect frame = frameGeometry();
+    int left = area.x() + (area.width() - frame.width()) / 2;
+    int top = area.y() + (area.height() - frame.height()) / 2;
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect desktop = screen->virtualGeometry();
+        left = std::max(left, desktop.left());
+        top = std::max(top, desktop.top());
+    }
+    move(left, top);
+}
+
+void TForm::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous()) {
+        if (!FShownOnce) {
+            FShownOnce = true;
+            ApplyTabOrder(this);
+            if (FBorderStyle == bsDialog)
+                setFixedSize(size());
+            PlaceAtFirstShow();
+        }
+        ArrangeChildren(this, QSize());
+        Q_EMIT OnShow(this);
+    }
+    QDialog::showEvent(event);
+}
+
+bool TForm::RunClose()
+{
+    TCloseAction action = caHide;
+    Q_EMIT OnClose(this, action);
+    if (action == caMinimize) {
+        SetWindowState(wsMinimized);
+        return false;
+    }
+    return action != caNone;
+}
+
+void TForm::closeEvent(QCloseEvent *event)
+{
+    if (FClosing) {
+        QDialog::closeEvent(event);
+        return;
+    }
+    FClosing = true;
+    const bool close = RunClose();
+    if (!close) {
+        FClosing = false;
+        event->ignore();
+        return;
+    }
+    if (isModal() && FModalResult == mrNone)
+        FModalResult = mrCancel;
+    QDialog::closeEvent(event);
+    FClosing = false;
+}
+
+void TForm::done(int result)
+{
+    if (!FClosing) {
+        FClosing = true;
+        const bool close = RunClose();
+        FClosing = false;
+        if (!close)
+            return;
+    }
+    FModalResult = result;
+    FClosing = true;
+    QDialog::done(result);
+    FClosing = false;
+}
+
+void TForm::reject()
+{
+    done(mrCancel);
+}
+
+void TForm::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    ArrangeChildren(this, QSize());
+}
+
+void TForm::keyPressEvent(QKeyEvent *event)
+{
+    // Escape does not close a window of the program; Enter presses only a button marked Default.
+    if (event->key() == Qt::Key_Escape) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+QList<TForm *> OpenForms()
+{
+    QList<TForm *> result;
+    for (const QPointer<TForm> &form : FormList())
+        if (form)
+            result.append(form.data());
+    return result;
+}
+
+void ProcessMessages()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}

@@ -1,0 +1,123 @@
+#pragma once
+
+#include "toolkit/Color.h"
+
+#include <QFont>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+// Colours the toolkit resolves from the current palette: the high byte 0xFF marks a system colour
+// whose low byte names the role. They are for the program's own controls only; pickers never
+// offer them.
+constexpr TColor clSystemColor = 0xFF000000u;
+constexpr TColor clWindow = clSystemColor | 5;
+constexpr TColor clWindowText = clSystemColor | 8;
+constexpr TColor clAppWorkSpace = clSystemColor | 12;
+constexpr TColor clBtnFace = clSystemColor | 15;
+constexpr TColor clDefault = 0x20000000u;
+
+// The RGB colour of `color`, system colours taken from the application palette.
+QColor ResolveColor(TColor color);
+
+// A control's font. Changes reach the control at once.
+class TFont final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TFont)
+    Q_PROPERTY(int Color READ Color WRITE SetColor)
+    Q_PROPERTY(int Height READ Height WRITE SetHeight)
+    Q_PROPERTY(QString Name READ Name WRITE SetName)
+    Q_PROPERTY(int Size READ Size WRITE SetSize)
+    Q_PROPERTY(TFontStyles Style READ Style WRITE SetStyle)
+
+public:
+    enum TFontStyle { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+    Q_DECLARE_FLAGS(TFontStyles, TFontStyle)
+    Q_FLAG(TFontStyles)
+
+    explicit TFont(QObject *parent = nullptr);
+
+    // Colour as TColor (0x00BBGGRR); the property is an integer like the toolkit's colour type.
+    int Color() const { return int(FColor); }
+    void SetColor(int value);
+    // Character height in pixels, negative as the toolkit reports it: -(Size * 96 / 72).
+    int Height() const;
+    void SetHeight(int value);
+    QString Name() const { return FFont.family(); }
+    void SetName(const QString &value);
+    // Point size.
+    int Size() const;
+    void SetSize(int value);
+    TFontStyles Style() const;
+    void SetStyle(TFontStyles value);
+
+    QFont ToQFont() const { return FFont; }
+    TColor ColorValue() const { return FColor; }
+    // Takes a Qt font (and optionally a colour) without signalling a change.
+    void Load(const QFont &font, TColor color);
+    void Assign(const TFont &other);
+
+Q_SIGNALS:
+    void Changed();
+
+private:
+    void Change();
+
+    QFont FFont;
+    TColor FColor = clWindowText;
+};
+Q_DECLARE_OPERATORS_FOR_FLAGS(TFont::TFontStyles)
+
+// A list of lines. It has no published properties; list controls hand out one that shows their
+// items, and giving it lines replaces the control's items.
+class TStrings : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TStrings)
+
+public:
+    explicit TStrings(QObject *parent = nullptr) : QObject(parent) {}
+
+    virtual int Count() const = 0;
+    virtual QString Strings(int index) const = 0;
+    virtual void Insert(int index, const QString &line) = 0;
+    virtual void Delete(int index) = 0;
+    virtual void Clear() = 0;
+    // Replaces every line at once.
+    virtual void SetStrings(const QStringList &lines);
+    virtual void BeginUpdate() {}
+    virtual void EndUpdate() {}
+
+    int Add(const QString &line);
+    QStringList ToStringList() const;
+    // Index of the first line equal to `line` without regard to letter case, or -1.
+    int IndexOf(const QString &line) const;
+    // Every line followed by CR LF.
+    QString Text() const;
+    // Splits at CR LF, LF or CR; a final line break adds no empty line.
+    void SetText(const QString &text);
+};
+
+// A free-standing string list.
+class TStringList final : public TStrings
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TStringList)
+
+public:
+    explicit TStringList(QObject *parent = nullptr) : TStrings(parent) {}
+
+    int Count() const override { return int(FLines.size()); }
+    QString Strings(int index) const override;
+    void Insert(int index, const QString &line) override;
+    void Delete(int index) override;
+    void Clear() override { FLines.clear(); }
+    void SetStrings(const QStringList &lines) override { FLines = lines; }
+
+private:
+    QStringList FLines;
+};
+
+// Splits a text into lines at CR LF, a lone LF or a lone CR; a final line break adds no empty line.
+QStringList SplitLines(const QString &text);
