@@ -30,7 +30,7 @@ void TLangChanger::SetLangFile(const QString &Value)
     // Bare lines of text become keys with empty values, so that listing the keys of a section
     // sees them. Lines holding "=" are left exactly as they are.
     const TDecodedLanguageText decoded = DecodeAnyLanguageText(ReadLanguageBytes(FLangFile));
-    QStringList lines = SplitLines(decoded.Text);
+    QStringList lines = SplitLanguageLines(decoded.Text);
     bool changed = false;
     for (QString &line : lines) {
         if (line.contains(u'='))

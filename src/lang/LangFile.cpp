@@ -84,8 +84,17 @@ QByteArray ReadLanguageBytes(const QString &path)
 
 void WriteLanguageBytes(const QString &path, const QByteArray &bytes)
 {
+    // A file marked read-only stays as it is, even for a user whom the system would let
+    // replace it (the administrator).
+    const QFileInfo info(path);
+    const QFileDevice::Permissions anyWrite =
+        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    if (info.exists() && (info.permissions() & anyWrite) == 0)
+        throw Exception(QStringLiteral("Cannot write the language file \"%1\": the file is read-only")
+                            .arg(path));
+
     // Written beside the file and renamed over it, so a failure leaves the old file whole.
-    // QSaveFile refuses an existing file that is not writable.
+    // QSaveFile also refuses an existing file that is not writable.
     QSaveFile file(path);
     const auto fail = [&path, &file]() {
         throw Exception(QStringLiteral("Cannot write the language file \"%1\": %2")
@@ -101,7 +110,7 @@ void WriteLanguageBytes(const QString &path, const QByteArray &bytes)
         fail();
 }
 
-QStringList SplitLines(const QString &text)
+QStringList SplitLanguageLines(const QString &text)
 {
     QStringList lines;
     const qsizetype size = text.size();
@@ -175,7 +184,7 @@ TLangFile TLangFile::FromBytes(const QByteArray &bytes)
     const qsizetype offset = marked ? 2 : 0;
     TLangFile file;
     file.FRewritable = CleanUtf16(bytes, offset, marked);
-    file.ParseLines(SplitLines(DecodeUtf16(bytes, offset, false)));
+    file.ParseLines(SplitLanguageLines(DecodeUtf16(bytes, offset, false)));
     return file;
 }
 

@@ -19,7 +19,7 @@ void WriteLanguageBytes(const QString &path, const QByteArray &bytes);
 
 // Lines of a text split at CR LF, lone CR and lone LF; an empty piece after the last break is not
 // a line.
-QStringList SplitLines(const QString &text);
+QStringList SplitLanguageLines(const QString &text);
 
 // The bytes we write: byte-order mark, then every line in UTF-16 LE followed by CR LF.
 QByteArray EncodeLines(const QStringList &lines);
