@@ -267,10 +267,17 @@ void TControl::ArrangeChildren(QWidget *container, const QSize &)
     }
 }
 
-void TControl::ApplyTabOrder(QWidget *container)
+QList<QWidget *> TControl::TabChain(QWidget *container)
 {
     QList<QWidget *> chain;
-    CollectTabChain(container, chain);
+    if (container != nullptr)
+        CollectTabChain(container, chain);
+    return chain;
+}
+
+void TControl::ApplyTabOrder(QWidget *container)
+{
+    const QList<QWidget *> chain = TabChain(container);
     for (int i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain.at(i - 1), chain.at(i));
 }

@@ -71,7 +71,10 @@ public:
     // Docks the aligned controls of `container` and moves the anchored ones after the container
     // changed its size from `oldSize`. Containers call it from their resize event.
     static void ArrangeChildren(QWidget *container, const QSize &oldSize);
-    // Chains the focus order of the controls inside `container` by their TabOrder.
+    // The focusable widgets inside `container` in tab order: the controls of each container by
+    // their TabOrder (creation order among equals), containers entered where they stand.
+    static QList<QWidget *> TabChain(QWidget *container);
+    // Chains Qt's focus order of the controls inside `container` by their TabOrder.
     static void ApplyTabOrder(QWidget *container);
     // The TControl of a widget, or nullptr.
     static TControl *Of(QWidget *widget);

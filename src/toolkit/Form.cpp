@@ -93,6 +93,18 @@ void TForm::SetHeight(int value)
     ArrangeChildren(this, QSize());
 }
 
+void TForm::SetClientWidth(int value)
+{
+    resize(std::max(0, value), height());
+    ArrangeChildren(this, QSize());
+}
+
+void TForm::SetClientHeight(int value)
+{
+    resize(width(), std::max(0, value));
+    ArrangeChildren(this, QSize());
+}
+
 void TForm::SetBounds(int left, int top, int width, int height)
 {
     move(left, top);
@@ -256,6 +268,28 @@ void TForm::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
     ArrangeChildren(this, QSize());
+}
+
+bool TForm::focusNextPrevChild(bool next)
+{
+    QList<QWidget *> chain;
+    for (QWidget *widget : TabChain(this))
+        if (widget->isVisible() && widget->isEnabled())
+            chain.append(widget);
+    if (chain.isEmpty())
+        return QDialog::focusNextPrevChild(next);
+    QWidget *current = focusWidget();
+    int index = -1;
+    for (int i = 0; i < chain.size() && current != nullptr; ++i) {
+        if (chain.at(i) == current || chain.at(i)->isAncestorOf(current)) {
+            index = i;
+            break;
+        }
+    }
+    const int count = int(chain.size());
+    const int target = index < 0 ? (next ? 0 : count - 1) : (index + (next ? 1 : count - 1)) % count;
+    chain.at(target)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void TForm::keyPressEvent(QKeyEvent *event)

@@ -69,9 +69,9 @@ public:
     void SetHeight(int value);
     void SetBounds(int left, int top, int width, int height);
     int ClientWidth() const { return width(); }
-    void SetClientWidth(int value) { resize(value, height()); }
+    void SetClientWidth(int value);
     int ClientHeight() const { return height(); }
-    void SetClientHeight(int value) { resize(width(), value); }
+    void SetClientHeight(int value);
 
     bool Visible() const { return isVisible(); }
     void SetVisible(bool value) { setVisible(value); }
@@ -105,6 +105,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    // Tab and Shift+Tab follow the controls' TabOrder.
+    bool focusNextPrevChild(bool next) override;
 
 public:
     void done(int result) override;

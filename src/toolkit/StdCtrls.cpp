@@ -184,6 +184,8 @@ TMemo::TMemo(QObject *AOwner, QWidget *AParent)
     : QPlainTextEdit(AParent), TControl(this), FLines(new TMemoStrings(this))
 {
     Register(AOwner, AParent);
+    // Tab moves on to the next control, as in the other controls.
+    setTabChangesFocus(true);
     SetScrollBars(ssNone);
     connect(this, &QPlainTextEdit::textChanged, this, [this] { Q_EMIT OnChange(this); });
 }
