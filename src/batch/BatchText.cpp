@@ -76,7 +76,7 @@ QStringList SplitBatchLines(QStringView text)
     return lines;
 }
 
-QString TrimBlanks(const QString &text)
+QString TrimBatchLine(const QString &text)
 {
     qsizetype first = 0;
     qsizetype last = text.size();

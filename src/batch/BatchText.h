@@ -17,4 +17,4 @@ QString DecodeBatchFile(const QByteArray &bytes);
 QStringList SplitBatchLines(QStringView text);
 
 // `text` without the blanks (characters of code 32 or less) at both ends.
-QString TrimBlanks(const QString &text);
+QString TrimBatchLine(const QString &text);

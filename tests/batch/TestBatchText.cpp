@@ -87,7 +87,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, text);
         QFETCH(QString, trimmed);
-        QCOMPARE(TrimBlanks(text), trimmed);
+        QCOMPARE(TrimBatchLine(text), trimmed);
     }
 
     void LargeInputStaysLinear()
