@@ -151,6 +151,30 @@ QByteArray EncodeLines(const QStringList &lines)
     return bytes;
 }
 
+namespace {
+
+// Text a person saved has no NUL characters and no halves of surrogate pairs; binary data read
+// as UTF-16 almost always has both.
+bool LooksLikeText(const QString &text)
+{
+    const qsizetype size = text.size();
+    const QChar *data = text.constData();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = data[i];
+        if (c.unicode() == 0)
+            return false;
+        if (c.isHighSurrogate() && i + 1 < size && data[i + 1].isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        if (c.isSurrogate())
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 TDecodedLanguageText DecodeAnyLanguageText(const QByteArray &bytes)
 {
     TDecodedLanguageText decoded;
@@ -168,6 +192,7 @@ TDecodedLanguageText DecodeAnyLanguageText(const QByteArray &bytes)
         decoded.Text = DecodeUtf16(bytes, 0, false);
         decoded.Rewritable = CleanUtf16(bytes, 0, false);
     }
+    decoded.Rewritable = decoded.Rewritable && LooksLikeText(decoded.Text);
     return decoded;
 }
 

@@ -26,8 +26,9 @@ QByteArray EncodeLines(const QStringList &lines);
 
 // A file decoded for the normalising pass: the mark selects UTF-8, UTF-16 LE or UTF-16 BE,
 // none means UTF-16 LE. `Rewritable` is false when writing the text back could lose or mangle
-// what the user saved: bytes that do not decode cleanly, or an unmarked file that does not look
-// like UTF-16 at all (plain 8-bit text has no zero high bytes).
+// what the user saved: bytes that do not decode cleanly, an unmarked file that does not look
+// like UTF-16 at all (plain 8-bit text has no zero high bytes), or decoded text holding NUL
+// characters or unpaired surrogates (binary data).
 struct TDecodedLanguageText
 {
     QString Text;

@@ -194,7 +194,8 @@ void TestLangFile::badInput()
         const TLangFile again = TLangFile::FromBytes(file.ToBytes());
         QCOMPARE(again.Lines(), file.Lines());
     }
-    QVERIFY2(timer.elapsed() < 5000, "reading must stay linear in the file size");
+    // Generous for a loaded machine; a parser that is not linear takes minutes here.
+    QVERIFY2(timer.elapsed() < 20000, "reading must stay linear in the file size");
 }
 
 QTEST_GUILESS_MAIN(TestLangFile)

@@ -63,6 +63,13 @@ void TestLangMessages::translateMessage_data()
     QTest::newRow("empty file") << QByteArray() << "Strings" << "Strings";
     QTest::newRow("odd length") << Utf16Le("[Messages]\r\nStrings=Zeichen\r\n") + QByteArray(1, 'x')
                                 << "Strings" << "Zeichen";
+    QTest::newRow("line of 100,000 characters")
+        << Utf16Le("[Messages]\r\n" + QString(100000, u'x') + "\r\nStrings=Zeichen\r\n") << "Strings" << "Zeichen";
+    QString big = "[Filler]\r\n";
+    while (big.size() < 5 * 1024 * 1024)
+        big += "Filler line\r\n";
+    QTest::newRow("10 MB with bare lines") << Utf16Le(big + "[Messages]\r\nStrings=Zeichen\r\n") << "Strings"
+                                           << "Zeichen";
 }
 
 void TestLangMessages::translateMessage()
@@ -115,6 +122,9 @@ void TestLangMessages::normalise_data()
     QTest::newRow("UTF-8 without mark kept") << QByteArray("[S]\r\nText\r\n") << QByteArray();
     QTest::newRow("odd length kept") << Utf16Le("[S]\r\nText\r\n") + QByteArray(1, 'x') << QByteArray();
     QTest::newRow("broken UTF-8 kept") << QByteArray("\xEF\xBB\xBF[S]\nText\xC3\n") << QByteArray();
+    QTest::newRow("unpaired surrogate kept") << Utf16Le(QString("[S]\r\nText") + QChar(0xDC00) + "\r\n") << QByteArray();
+    QTest::newRow("binary kept") << Utf16Le("[S]\r\nText\r\n") + QByteArray("\x00\x00\x13\x37\r\x00", 6)
+                                 << QByteArray();
 }
 
 void TestLangMessages::normalise()
