@@ -76,14 +76,15 @@ EXPORT void FakeZint_SetFailure(int stage, int result, const char *text)
     PrintResult = stage == 3 ? result : 0;
     strncpy(ResultText, text, sizeof ResultText - 1);
 }
-/* The pixel the fake draws at (x, y): red, green, blue; with OUT_BUFFER_INTERMEDIATE '0' or '1'. */
+/* The pixel the fake draws at (x, y): red, green, blue; with OUT_BUFFER_INTERMEDIATE '0' or '1'.
+   Rows come in pairs, as in real symbols, whose modules are several pixels high. */
 EXPORT void FakeZint_Pixel(int x, int y, unsigned char rgb[3])
 {
     rgb[0] = (unsigned char)(x * 20 + 1);
-    rgb[1] = (unsigned char)(y * 40 + 2);
-    rgb[2] = (unsigned char)(x * y + 3);
+    rgb[1] = (unsigned char)(y / 2 * 40 + 2);
+    rgb[2] = (unsigned char)(x * (y / 2) + 3);
 }
-EXPORT char FakeZint_Char(int x, int y) { return (x * 3 + y) % 4 == 0 ? '1' : '0'; }
+EXPORT char FakeZint_Char(int x, int y) { return (x * 3 + y / 2) % 4 == 0 ? '1' : '0'; }
 
 EXPORT struct zint_symbol *ZBarcode_Create(void)
 {

@@ -52,12 +52,26 @@ class TestBarcodeRender final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void QrCodeRendersTheEnginePixelsIn32Bit()
+    void RendersTheEnginePixelsIn32Bit_data()
     {
+        QTest::addColumn<QString>("symbology");
+        QTest::addColumn<int>("engineId");
+        QTest::addColumn<QByteArray>("data");
+        QTest::newRow("QR Code") << "QR Code" << int(BARCODE_QRCODE) << QByteArray("123456");
+        QTest::newRow("Code 128, long runs of equal rows") << "Code 128" << int(BARCODE_CODE128) << QByteArray("ABC-123456");
+        QTest::newRow("Data Matrix") << "Data Matrix (ECC200)" << int(BARCODE_DATAMATRIX) << QByteArray(300, 'q');
+    }
+
+    void RendersTheEnginePixelsIn32Bit()
+    {
+        QFETCH(QString, symbology);
+        QFETCH(int, engineId);
+        QFETCH(QByteArray, data);
         TBarcode barcode(nullptr);
-        barcode.SetInputText(QStringLiteral("123456"));
+        barcode.SetSymbologyName(symbology);
+        barcode.SetInputText(QString::fromLatin1(data));
         const QImage image = barcode.Bitmap();
-        const TBare bare(BARCODE_QRCODE, "123456");
+        const TBare bare(engineId, data);
         QCOMPARE(bare.Result, 0);
         QCOMPARE(image.format(), QImage::Format_RGB32);
         QCOMPARE(image.size(), QSize(bare.Symbol->bitmap_width, bare.Symbol->bitmap_height));
@@ -67,10 +81,17 @@ private Q_SLOTS:
                 QCOMPARE(image.pixel(x, y), qRgb(rgb[0], rgb[1], rgb[2]));
         QCOMPARE(barcode.RowCount(), bare.Symbol->rows);
         QCOMPARE(barcode.Width(), bare.Symbol->width);
+    }
+
+    void EngineAnswersAboutTheSymbology()
+    {
+        TBarcode barcode(nullptr);
         QCOMPARE(barcode.Version(), ZBarcode_Version());
         QCOMPARE(barcode.BarcodeName(), QStringLiteral("BARCODE_QRCODE"));
+        QCOMPARE(int(barcode.Capabilities()), int(ZBarcode_Cap(BARCODE_QRCODE, 0x3FFF)));
         QVERIFY(InSet(barcode.Capabilities(), caMask));
-        QVERIFY(!InSet(barcode.Capabilities(), caStackable));
+        barcode.SetSymbologyName(QStringLiteral("Code 128"));
+        QVERIFY(InSet(barcode.Capabilities(), caStackable));
     }
 
     void OneBitImageHasWhiteBackground()

@@ -487,6 +487,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("height");
         QTest::newRow("32-bit") << false << 11 << 3;
+        QTest::newRow("32-bit, four-pixel groups only") << false << 8 << 4;
+        QTest::newRow("32-bit, one pixel wide") << false << 1 << 5;
         QTest::newRow("1-bit, partly filled last byte") << true << 11 << 3;
         QTest::newRow("1-bit, whole bytes") << true << 16 << 2;
     }
