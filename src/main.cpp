@@ -1,13 +1,22 @@
+#include "app/Form1.h"
+#include "toolkit/EventGuard.h"
+#include "toolkit/MessageBox.h"
+
 #include <QApplication>
-#include <QLabel>
+#include <exception>
+#include <memory>
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quorvel (QR code) Generator"));
-    QLabel window(QStringLiteral("Quorvel (QR code) Generator"));
-    window.resize(837, 646);
-    window.show();
-    application.exec();
+    try {
+        SetApplicationTitle(QStringLiteral("Quorvel (QR code) Generator"));
+        // An error in the main window's construction ends the program after it was shown.
+        std::unique_ptr<TForm1> mainWindow(CreateForm1());
+        mainWindow->Show();
+        application.exec();
+    } catch (...) {
+        ShowException(std::current_exception());
+    }
     return 0;
 }

@@ -1,5 +1,9 @@
 #include "app/AppSettings.h"
 
+#include "app/Form1.h"
+#include "lang/LangChanger.h"
+#include "toolkit/MessageBox.h"
+
 #include <QDir>
 #include <QSettings>
 #include <QVariant>
@@ -123,4 +127,14 @@ bool WriteSettings()
         return false;
     user.setValue(PathKey, AppSettings.Path);
     return Flush(user);
+}
+
+void SaveSettings()
+{
+    if (WriteSettings())
+        return;
+    QString message = QStringLiteral("Error saving settings!");
+    if (Form1 != nullptr && Form1->LangChanger1 != nullptr)
+        message = Form1->LangChanger1->TranslateMessage(message);
+    ShowMessage(message);
 }

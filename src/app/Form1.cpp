@@ -1,0 +1,142 @@
+#include "app/Form1.h"
+
+#include "app/AppSettings.h"
+#include "app/ComputerInfo.h"
+#include "lang/LangChanger.h"
+#include "toolkit/EventGuard.h"
+#include "toolkit/ProgramPaths.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+
+TForm1 *Form1 = nullptr;
+QString VersionText;
+
+namespace {
+
+const QString ProgramTitle = QStringLiteral("Quorvel (QR code) Generator");
+const QString DataFolderName = QStringLiteral("Quorvel(QRcode)Generator");
+
+TWindowState StoredWindowState(int state)
+{
+    switch (state) {
+    case 1: return wsMinimized;
+    case 2: return wsMaximized;
+    default: return wsNormal;
+    }
+}
+
+} // namespace
+
+TForm1::TForm1(QObject *AOwner)
+    : TForm(AOwner)
+{
+    // The program's reference is valid from the start of construction: the handlers that the
+    // design runs already reach the window through it.
+    Form1 = this;
+    try {
+        CreateComponents();
+        GetFileVersionInfoMy();
+        SetApplicationTitle(ProgramTitle + QLatin1Char(' ') + VersionText);
+
+        // Created for the user's data; a failure does not matter to the program.
+        const QString dataFolder = JvComputerInfoEx1->AppDataFolder() + QLatin1Char('/') + DataFolderName;
+        if (!QDir(dataFolder).exists())
+            QDir().mkpath(dataFolder);
+
+        LoadSettings();
+        SetCaption(ApplicationTitle());
+    } catch (...) {
+        Form1 = nullptr;
+        throw;
+    }
+}
+
+TForm1::~TForm1()
+{
+    if (Form1 == this)
+        Form1 = nullptr;
+}
+
+void TForm1::GetFileVersionInfoMy()
+{
+    VersionText = QStringLiteral(QUORVEL_VERSION_TEXT);
+}
+
+void TForm1::FormCreate(QObject *)
+{
+    // The window never starts minimised; a maximised window gets its normal bounds first.
+    SetWindowState(wsNormal);
+    if (AppSettings.WindowState == 1)
+        AppSettings.WindowState = 0;
+    if (AppSettings.WindowState != 0) {
+        SetBounds(AppSettings.WindowLeft, AppSettings.WindowTop, AppSettings.WindowWidth,
+                  AppSettings.WindowHeight);
+        SetWindowState(StoredWindowState(AppSettings.WindowState));
+    } else {
+        SetWindowState(wsNormal);
+        SetBounds(AppSettings.WindowLeft, AppSettings.WindowTop, AppSettings.WindowWidth,
+                  AppSettings.WindowHeight);
+    }
+
+    SetupPanel();
+}
+
+void TForm1::FormShow(QObject *)
+{
+    // A window left on a monitor that is gone comes back to the top-left corner.
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (screen != nullptr && Left() > screen->virtualSize().width())
+        Resetposition1Click();
+
+    const QString designCaption = Caption();
+    LangChanger1->SetLangFile(LanguageFilePath(AppSettings.Language));
+    LangChanger1->TranslateForm(Form1);
+
+    raise();
+    activateWindow();
+
+    // The version stands at the end of the caption once, translated caption or not.
+    if (Caption() != designCaption)
+        SetCaption(Caption() + QLatin1Char(' ') + VersionText);
+}
+
+void TForm1::CentreAtFirstShow()
+{
+    if (FCentred)
+        return;
+    FCentred = true;
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr || WindowState() != wsNormal)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect desktop = screen->virtualGeometry();
+    const int left = std::max(area.x() + (area.width() - Width()) / 2, desktop.left());
+    const int top = std::max(area.y() + (area.height() - Height()) / 2, desktop.top());
+    move(left, top);
+}
+
+void TForm1::Resetposition1Click()
+{
+    SetBounds(0, 0, ClientWidth(), ClientHeight());
+    Show();
+}
+
+void TForm1::FormClose(QObject *, FormTypes::TCloseAction &)
+{
+    AppSettings.WindowLeft = Left();
+    AppSettings.WindowTop = Top();
+    AppSettings.WindowWidth = Width();
+    AppSettings.WindowHeight = Height();
+    AppSettings.WindowState = int(WindowState());
+    SaveSettings();
+}
+
+TForm1 *CreateForm1()
+{
+    auto *form = new TForm1(nullptr);
+    // The creation event: its errors are shown, and the window is shown all the same.
+    RunGuarded([form] { form->FormCreate(form); });
+    return form;
+}

@@ -1,0 +1,162 @@
+#pragma once
+
+#include "toolkit/ComCtrls.h"
+#include "toolkit/Form.h"
+
+#include <QString>
+
+class TBarcode;
+class TButton;
+class TCheckBox;
+class TColorBox;
+class TComboBox;
+class TComputerInfo;
+class TEdit;
+class TImage;
+class TImageList;
+class TLabel;
+class TLangChanger;
+class TMemo;
+class TPanel;
+class TSavePictureDialog;
+class TStatusBar;
+class TUpDown;
+
+// The main window: the option panel with its live preview, Save As, and the buttons that open the
+// batch window and the settings dialog. It owns the barcode component and the translation
+// component through which every window is translated.
+class TForm1 final : public TForm
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TForm1)
+
+public:
+    // Builds the window from its design, reads the version, sets the application title, ensures
+    // the per-user folder and loads the settings. Errors leave the constructor.
+    explicit TForm1(QObject *AOwner);
+    ~TForm1() override;
+
+    // Controls and components, in design (creation) order.
+    TPanel *PanelTop = nullptr;
+    TImage *Image = nullptr;
+    TPanel *PanelBottom = nullptr;
+    TLabel *LabelSymbology = nullptr;
+    TComboBox *ComboBoxSymbology = nullptr;
+    TLabel *LabelForeColor = nullptr;
+    TColorBox *ColorBoxForeColor = nullptr;
+    TLabel *LabelBorderWidth = nullptr;
+    TEdit *EditBorderWidth = nullptr;
+    TUpDown *UpDownBorderWidth = nullptr;
+    TLabel *LabelScale = nullptr;
+    TEdit *EditScale = nullptr;
+    TUpDown *UpDownScale = nullptr;
+    TLabel *LabelHeight = nullptr;
+    TEdit *EditHeight = nullptr;
+    TUpDown *UpDownHeight = nullptr;
+    TLabel *LabelBackColor = nullptr;
+    TColorBox *ColorBoxBackColor = nullptr;
+    TLabel *LabelWhiteSpace = nullptr;
+    TEdit *EditWhiteSpace = nullptr;
+    TUpDown *UpDownWhiteSpace = nullptr;
+    TLabel *LabelDotSize = nullptr;
+    TEdit *EditDotSize = nullptr;
+    TUpDown *UpDownDotSize = nullptr;
+    TLabel *LabelRotation = nullptr;
+    TComboBox *ComboBoxRotation = nullptr;
+    TCheckBox *CheckBoxShowText = nullptr;
+    TCheckBox *CheckBoxSmallText = nullptr;
+    TCheckBox *CheckBoxBoldText = nullptr;
+    TCheckBox *CheckBoxBars = nullptr;
+    TCheckBox *CheckBoxBox = nullptr;
+    TCheckBox *CheckBoxDotty = nullptr;
+    TLabel *LabelInputText = nullptr;
+    TMemo *MemoInputText = nullptr;
+    TLabel *LabelPrimaryMessage = nullptr;
+    TMemo *MemoPrimaryMessage = nullptr;
+    TButton *ButtonSave = nullptr;
+    TComboBox *ComboBoxExt = nullptr;
+    TButton *ButtonBatch = nullptr;
+    TButton *ButtonSettings = nullptr;
+    TStatusBar *StatusBar = nullptr;
+    TBarcode *Barcode = nullptr;
+    TSavePictureDialog *SavePictureDialog = nullptr;
+    TImageList *ImageList1 = nullptr;
+    TLangChanger *LangChanger1 = nullptr;
+    TComputerInfo *JvComputerInfoEx1 = nullptr;
+
+    // Life cycle (Form1.cpp).
+    void GetFileVersionInfoMy();
+    void FormCreate(QObject *Sender);
+
+    // Option controls and preview (Form1Options.cpp).
+    void ComboBoxSymbologyChange(QObject *Sender);
+    void MemoInputTextChange(QObject *Sender);
+    void MemoPrimaryMessageChange(QObject *Sender);
+    void ColorBoxForeColorChange(QObject *Sender);
+    void ColorBoxBackColorChange(QObject *Sender);
+    void EditBorderWidthChange(QObject *Sender);
+    void EditWhiteSpaceChange(QObject *Sender);
+    void EditHeightChange(QObject *Sender);
+    void EditDotSizeChange(QObject *Sender);
+    void EditScaleChange(QObject *Sender);
+    void CheckBoxShowTextClick(QObject *Sender);
+    void ComboBoxRotationChange(QObject *Sender);
+    void CheckBoxSmallTextClick(QObject *Sender);
+    void CheckBoxBoldTextClick(QObject *Sender);
+    void CheckBoxBarsClick(QObject *Sender);
+    void CheckBoxBoxClick(QObject *Sender);
+    void CheckBoxDottyClick(QObject *Sender);
+    void UpDownDotSizeChangingEx(QObject *Sender, bool &AllowChange, short NewValue,
+                                 ComCtrlTypes::TUpDownDirection Direction);
+    void UpDownScaleChangingEx(QObject *Sender, bool &AllowChange, short NewValue,
+                               ComCtrlTypes::TUpDownDirection Direction);
+
+    // Save As (Form1Save.cpp).
+    void ButtonSaveClick(QObject *Sender);
+    // Saves the current barcode to `Path` plus the extension of the format chosen in
+    // ComboBoxExt; does nothing when the list shows no known format.
+    void ButtonSavePathClick(const QString &Path);
+
+    // The batch window and the settings dialog (Form1Dialogs.cpp).
+    void ButtonBatchClick(QObject *Sender);
+    void ButtonSettingsClick(QObject *Sender);
+
+    // Life cycle (Form1.cpp).
+    void Resetposition1Click();
+    void FormClose(QObject *Sender, FormTypes::TCloseAction &Action);
+    void FormShow(QObject *Sender);
+
+    // Rebuilds the preview from the barcode component: the picture, or an empty preview and the
+    // error's message in the status bar.
+    void RefreshPreview();
+
+    // True once the panel set-up has finished (the numeric fields react to input from then on).
+    bool ControlsReady() const { return FControlsReady; }
+
+private:
+    // Design (Form1Design.cpp).
+    void CreateComponents();
+    void CreatePreviewPanel();
+    void CreateOptionControls();
+    void CreateButtonRow();
+    void ConnectHandlers();
+
+    // The panel set-up run by FormCreate (Form1Options.cpp).
+    void SetupPanel();
+    void SetOutputOption(int option, bool present);
+
+    // At the first showing, after FormShow: centred in the primary screen's work area.
+    void CentreAtFirstShow();
+
+    bool FControlsReady = false;
+    bool FCentred = false;
+};
+
+// The main window, from the start of its construction to its destruction.
+extern TForm1 *Form1;
+// The program's version, four dotted numbers.
+extern QString VersionText;
+
+// Creates the main window as the program does: construction (errors leave this function), then
+// the creation event, whose errors are shown while the window is still returned.
+TForm1 *CreateForm1();

@@ -1,0 +1,273 @@
+#include "app/Form1.h"
+
+#include "barcode/Barcode.h"
+#include "toolkit/ColorBox.h"
+#include "toolkit/ComCtrls.h"
+#include "toolkit/ExtCtrls.h"
+#include "toolkit/LocaleNumbers.h"
+#include "toolkit/StdCtrls.h"
+
+#include <cmath>
+#include <limits>
+
+// The option controls: their start values, their handlers and the preview they refresh.
+
+namespace {
+
+// floor(value) as an int; values beyond int's range end at its limits, and a value that is not a
+// number gives 0 (the spins limit the position to their range afterwards).
+int FloorToInt(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    const double floored = std::floor(value);
+    if (floored <= double(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    if (floored >= double(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    return int(floored);
+}
+
+// Clears a ready flag for the moment in which a handler updates its companion control, and sets
+// it again however that ends.
+class TNotReady
+{
+public:
+    explicit TNotReady(bool &flag) : FFlag(flag) { FFlag = false; }
+    ~TNotReady() { FFlag = true; }
+    TNotReady(const TNotReady &) = delete;
+    TNotReady &operator=(const TNotReady &) = delete;
+
+private:
+    bool &FFlag;
+};
+
+} // namespace
+
+void TForm1::SetupPanel()
+{
+    // Start values from the component; handlers that fire here write the same value back.
+    ColorBoxForeColor->SetSelectedColor(Barcode->ForeColor());
+    ColorBoxBackColor->SetSelectedColor(Barcode->BackColor());
+    UpDownBorderWidth->SetPosition(Barcode->BorderWidth());
+    UpDownWhiteSpace->SetPosition(Barcode->WhiteSpaceWidth());
+    UpDownHeight->SetPosition(FloorToInt(Barcode->Height()));
+    UpDownDotSize->SetPosition(FloorToInt(double(Barcode->DotSize()) * 10));
+    EditDotSize->SetText(FloatToStr((long double)Barcode->DotSize()));
+    UpDownScale->SetPosition(FloorToInt(double(Barcode->Scale()) * 10));
+    EditScale->SetText(FloatToStr((long double)Barcode->Scale()));
+    ComboBoxRotation->SetItemIndex(Barcode->Rotation() / 90);
+    const TOutputOptions options = Barcode->OutputOptions();
+    CheckBoxShowText->SetChecked(Barcode->ShowText());
+    CheckBoxSmallText->SetChecked(InSet(options, opSmallText));
+    CheckBoxBoldText->SetChecked(InSet(options, opBoldText));
+    CheckBoxBars->SetChecked(InSet(options, opBars));
+    CheckBoxBox->SetChecked(InSet(options, opBox));
+    CheckBoxDotty->SetChecked(InSet(options, opDotty));
+    MemoInputText->SetText(Barcode->InputText());
+    MemoPrimaryMessage->SetText(Barcode->PrimaryMessage());
+
+    // The four symbologies after the first 95 are not offered.
+    constexpr int OfferedSymbologies = 95;
+    for (int index = 0; index < OfferedSymbologies; ++index)
+        ComboBoxSymbology->AddItem(TBarcode::SymbologyNames(TSymbology(index)));
+    ComboBoxSymbology->SetSorted(true);
+    ComboBoxSymbology->SetText(TBarcode::SymbologyNames(syQRCode));
+    ComboBoxSymbologyChange(ComboBoxSymbology);
+
+    FControlsReady = true;
+}
+
+void TForm1::RefreshPreview()
+{
+    StatusBar->SetSimpleText(QString());
+    try {
+        Image->SetPicture(Barcode->Bitmap());
+    } catch (const Exception &error) {
+        StatusBar->SetSimpleText(error.Message());
+        Image->ClearPicture();
+    }
+}
+
+void TForm1::ComboBoxSymbologyChange(QObject *)
+{
+    Barcode->SetSymbologyName(ComboBoxSymbology->Text());
+
+    const bool dotty = InSet(Barcode->Capabilities(), caDotty);
+    CheckBoxDotty->SetVisible(dotty);
+    LabelDotSize->SetVisible(dotty);
+    EditDotSize->SetVisible(dotty);
+    UpDownDotSize->SetVisible(dotty);
+    // A hidden dotty box keeps its check, so the option returns with a symbology that has dots.
+    if (!CheckBoxDotty->Visible())
+        SetOutputOption(opDotty, false);
+    else if (CheckBoxDotty->Checked())
+        SetOutputOption(opDotty, true);
+
+    const bool text = InSet(Barcode->Capabilities(), caHumanReadable);
+    CheckBoxShowText->SetVisible(text);
+    CheckBoxSmallText->SetVisible(text);
+    CheckBoxBoldText->SetVisible(text);
+
+    RefreshPreview();
+}
+
+void TForm1::MemoInputTextChange(QObject *)
+{
+    Barcode->SetInputText(MemoInputText->Text());
+    RefreshPreview();
+}
+
+void TForm1::MemoPrimaryMessageChange(QObject *)
+{
+    Barcode->SetPrimaryMessage(MemoPrimaryMessage->Text());
+    RefreshPreview();
+}
+
+void TForm1::ColorBoxForeColorChange(QObject *)
+{
+    Barcode->SetForeColor(ColorBoxForeColor->SelectedColor());
+    RefreshPreview();
+}
+
+void TForm1::ColorBoxBackColorChange(QObject *)
+{
+    Barcode->SetBackColor(ColorBoxBackColor->SelectedColor());
+    RefreshPreview();
+}
+
+// The attached spins hold the last valid number of their edits, so text that is not a number in
+// range writes the previous value again.
+void TForm1::EditBorderWidthChange(QObject *)
+{
+    if (!FControlsReady)
+        return;
+    Barcode->SetBorderWidth(UpDownBorderWidth->Position());
+    RefreshPreview();
+}
+
+void TForm1::EditWhiteSpaceChange(QObject *)
+{
+    if (!FControlsReady)
+        return;
+    Barcode->SetWhiteSpaceWidth(UpDownWhiteSpace->Position());
+    Barcode->SetWhiteSpaceHeight(UpDownWhiteSpace->Position());
+    RefreshPreview();
+}
+
+void TForm1::EditHeightChange(QObject *)
+{
+    if (!FControlsReady)
+        return;
+    Barcode->SetHeight(float(UpDownHeight->Position()));
+    RefreshPreview();
+}
+
+// The dot size and the scale are typed as locale decimals; their spins count tenths.
+void TForm1::EditDotSizeChange(QObject *)
+{
+    if (!FControlsReady)
+        return;
+    const double value = StrToFloat(EditDotSize->Text()).value_or(0.0);
+    Barcode->SetDotSize(float(value));
+    {
+        TNotReady notReady(FControlsReady);
+        UpDownDotSize->SetPosition(FloorToInt(10 * value));
+    }
+    RefreshPreview();
+}
+
+void TForm1::EditScaleChange(QObject *)
+{
+    if (!FControlsReady)
+        return;
+    const double value = StrToFloat(EditScale->Text()).value_or(0.0);
+    Barcode->SetScale(float(value));
+    {
+        TNotReady notReady(FControlsReady);
+        UpDownScale->SetPosition(FloorToInt(10 * value));
+    }
+    RefreshPreview();
+}
+
+void TForm1::UpDownDotSizeChangingEx(QObject *, bool &, short NewValue, ComCtrlTypes::TUpDownDirection)
+{
+    if (!FControlsReady)
+        return;
+    {
+        TNotReady notReady(FControlsReady);
+        const long double value = NewValue * 0.1L;
+        EditDotSize->SetText(FloatToStr(value));
+        Barcode->SetDotSize(float(value));
+    }
+    RefreshPreview();
+}
+
+void TForm1::UpDownScaleChangingEx(QObject *, bool &, short NewValue, ComCtrlTypes::TUpDownDirection)
+{
+    if (!FControlsReady)
+        return;
+    {
+        TNotReady notReady(FControlsReady);
+        const long double value = NewValue * 0.1L;
+        EditScale->SetText(FloatToStr(value));
+        Barcode->SetScale(float(value));
+    }
+    RefreshPreview();
+}
+
+void TForm1::CheckBoxShowTextClick(QObject *)
+{
+    const bool checked = CheckBoxShowText->Checked();
+    Barcode->SetShowText(checked);
+    CheckBoxSmallText->SetEnabled(checked);
+    CheckBoxBoldText->SetEnabled(checked);
+    RefreshPreview();
+}
+
+void TForm1::ComboBoxRotationChange(QObject *)
+{
+    const int index = ComboBoxRotation->ItemIndex();
+    if (index >= 0 && index <= 3)
+        Barcode->SetRotation(index * 90);
+    RefreshPreview();
+}
+
+void TForm1::SetOutputOption(int option, bool present)
+{
+    // Only this flag changes; the flags that no control shows stay as they are.
+    TOutputOptions options = Barcode->OutputOptions();
+    const TOutputOptions flag = SetOf(TOutputOption(option));
+    options = present ? TOutputOptions(options | flag) : TOutputOptions(options & ~flag);
+    Barcode->SetOutputOptions(options);
+}
+
+void TForm1::CheckBoxSmallTextClick(QObject *)
+{
+    SetOutputOption(opSmallText, CheckBoxSmallText->Checked());
+    RefreshPreview();
+}
+
+void TForm1::CheckBoxBoldTextClick(QObject *)
+{
+    SetOutputOption(opBoldText, CheckBoxBoldText->Checked());
+    RefreshPreview();
+}
+
+void TForm1::CheckBoxBarsClick(QObject *)
+{
+    SetOutputOption(opBars, CheckBoxBars->Checked());
+    RefreshPreview();
+}
+
+void TForm1::CheckBoxBoxClick(QObject *)
+{
+    SetOutputOption(opBox, CheckBoxBox->Checked());
+    RefreshPreview();
+}
+
+void TForm1::CheckBoxDottyClick(QObject *)
+{
+    SetOutputOption(opDotty, CheckBoxDotty->Checked());
+    RefreshPreview();
+}
