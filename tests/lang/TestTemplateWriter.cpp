@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+Q_DECLARE_METATYPE(TSaveKindsProperties)
+
 class TestTemplateWriter : public QObject
 {
     Q_OBJECT
@@ -184,33 +186,29 @@ void TestTemplateWriter::entries()
 
 void TestTemplateWriter::kinds_data()
 {
-    QTest::addColumn<QList<int>>("kinds");
+    QTest::addColumn<TSaveKindsProperties>("kinds");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("left");
     QTest::addColumn<QString>("ratio");
 
-    QTest::newRow("texts") << QList<int>{skStringProperties} << "Save As ..." << "" << "";
-    QTest::newRow("integers") << QList<int>{skIntegerProperties} << "" << "40" << "";
-    QTest::newRow("floats, user's separator") << QList<int>{skFloatProperties} << "" << "" << "2,5";
-    QTest::newRow("none") << QList<int>{} << "" << "" << "";
+    QTest::newRow("texts") << TSaveKindsProperties{skStringProperties} << "Save As ..." << "" << "";
+    QTest::newRow("integers") << TSaveKindsProperties{skIntegerProperties} << "" << "40" << "";
+    QTest::newRow("floats, user's separator") << TSaveKindsProperties{skFloatProperties} << "" << "" << "2,5";
+    QTest::newRow("none") << TSaveKindsProperties{} << "" << "" << "";
 }
 
 void TestTemplateWriter::kinds()
 {
-    QFETCH(QList<int>, kinds);
+    QFETCH(TSaveKindsProperties, kinds);
     QFETCH(QString, caption);
     QFETCH(QString, left);
     QFETCH(QString, ratio);
 
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     FForm->Gadget->SetRatio(2.5);
-    TSaveKindsProperties set;
-    for (int kind : kinds)
-        set = kind == skStringProperties ? TSaveKindsProperties{skStringProperties}
-            : kind == skIntegerProperties ? TSaveKindsProperties{skIntegerProperties}
-                                          : TSaveKindsProperties{skFloatProperties};
-    FChanger->SaveProperties(FForm.get(), set);
+    FChanger->SaveProperties(FForm.get(), kinds);
 
+    // With no kind at all the template is still written back.
     QVERIFY(QFile::exists(NativePath()));
     const TLangFile file = Template();
     QCOMPARE(file.ReadString("Translations", "FormLangTest.ButtonSave.Caption", ""), caption);
