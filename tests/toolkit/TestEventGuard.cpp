@@ -1,3 +1,4 @@
+#include "toolkit/ComCtrls.h"
 #include "toolkit/EventGuard.h"
 #include "toolkit/Exception.h"
 #include "toolkit/Form.h"
@@ -32,6 +33,15 @@ public:
         ConnectGuarded(ButtonFail, &TButton::OnClick, this, &TFormThrowing::ButtonFailClick);
         CheckBox = new TCheckBox(this, this);
         ConnectGuarded(CheckBox, &TCheckBox::OnClick, this, &TFormThrowing::CheckBoxClick);
+        UpDown = new TUpDown(this, this);
+        ConnectGuarded(UpDown, &TUpDown::OnChangingEx, this, &TFormThrowing::UpDownChangingEx);
+    }
+
+    // Refuses every step above 5: the flag must reach the spin through the guard.
+    void UpDownChangingEx(QObject *, bool &AllowChange, short NewValue, TUpDownDirection)
+    {
+        if (NewValue > 5)
+            AllowChange = false;
     }
 
     void ButtonFailClick(QObject *Sender)
@@ -48,6 +58,7 @@ public:
 
     TButton *ButtonFail;
     TCheckBox *CheckBox;
+    TUpDown *UpDown;
     QObject *LastSender = nullptr;
     int Clicks = 0;
     int CheckClicks = 0;
@@ -152,6 +163,18 @@ private Q_SLOTS:
         form.CheckBox->SetChecked(false);
         QCOMPARE(form.CheckClicks, 2);
         QVERIFY(FPresenter.Requests.isEmpty());
+    }
+
+    void GuardedHandlerChangesReferenceArguments()
+    {
+        TFormThrowing form(nullptr);
+        form.UpDown->SetPosition(5);
+        form.UpDown->StepUp();
+        QCOMPARE(form.UpDown->Position(), 5);
+        form.UpDown->SetPosition(9);
+        QCOMPARE(form.UpDown->Position(), 5);
+        form.UpDown->StepDown();
+        QCOMPARE(form.UpDown->Position(), 4);
     }
 
     void PlainAndQuestionBoxes()
