@@ -1,0 +1,78 @@
+// The normalising pass that runs when a language file is chosen: it may only turn bare lines
+// into empty entries, must leave a file it cannot rewrite faithfully as it was, and must not
+// change a file it has already normalised.
+#include "FuzzSupport.h"
+
+#include "lang/LangChanger.h"
+#include "lang/LangFile.h"
+#include "lang/LangText.h"
+#include "toolkit/Exception.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+const QString &FilePath()
+{
+    static QTemporaryDir dir;
+    static const QString path = dir.filePath(QStringLiteral("Fuzz.lng"));
+    return path;
+}
+
+void WriteFile(const QByteArray &bytes)
+{
+    QFile file(FilePath());
+    FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    FUZZ_CHECK(file.write(bytes) == bytes.size());
+}
+
+QByteArray ReadFile()
+{
+    QFile file(FilePath());
+    FUZZ_CHECK(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+}
+
+void Normalise()
+{
+    try {
+        TLangChanger changer(nullptr);
+        changer.SetLangFile(FilePath());
+    } catch (const Exception &error) {
+        std::fprintf(stderr, "unexpected error: %s\n", error.what());
+        std::abort();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    WriteFile(bytes);
+    Normalise();
+    const QByteArray once = ReadFile();
+
+    const TDecodedLanguageText before = DecodeAnyLanguageText(bytes);
+    if (!before.Rewritable) {
+        FUZZ_CHECK(once == bytes);
+        return 0;
+    }
+
+    const QStringList oldLines = SplitLanguageLines(before.Text);
+    const QStringList newLines = SplitLanguageLines(DecodeAnyLanguageText(once).Text);
+    FUZZ_CHECK(oldLines.size() == newLines.size());
+    for (qsizetype i = 0; i < oldLines.size(); ++i) {
+        const QString &old = oldLines.at(i);
+        const QString &now = newLines.at(i);
+        if (old.contains(u'=') || old == now)
+            FUZZ_CHECK(old == now);
+        else
+            FUZZ_CHECK(now == TrimBlanks(old) + u'=');
+    }
+
+    Normalise();
+    FUZZ_CHECK(ReadFile() == once);
+    return 0;
+}
