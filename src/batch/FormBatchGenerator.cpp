@@ -1,0 +1,262 @@
+#include "batch/FormBatchGenerator.h"
+
+#include "app/AppSettings.h"
+#include "app/Form1.h"
+#include "batch/BatchFolder.h"
+#include "batch/BatchText.h"
+#include "lang/LangChanger.h"
+#include "toolkit/Dialogs.h"
+#include "toolkit/DirectoryEdit.h"
+#include "toolkit/EventGuard.h"
+#include "toolkit/Exception.h"
+#include "toolkit/ImgList.h"
+#include "toolkit/StdCtrls.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTimer>
+
+QPointer<TFormBatchGenerator> FormBatchGenerator;
+
+namespace {
+
+// Image 2 of the main window's image list: the chequered flag.
+constexpr int StartImageIndex = 2;
+
+// The local file that a drag carries, or an empty text.
+QString DraggedFile(const QMimeData *mime)
+{
+    if (mime == nullptr || !mime->hasUrls())
+        return QString();
+    const QList<QUrl> urls = mime->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile())
+        return QString();
+    return urls.first().toLocalFile();
+}
+
+} // namespace
+
+TFormBatchGenerator::TFormBatchGenerator(QObject *AOwner)
+    : TForm(AOwner)
+{
+    setObjectName(QStringLiteral("FormBatchGenerator"));
+    CreateControls();
+}
+
+TFormBatchGenerator::~TFormBatchGenerator() = default;
+
+void TFormBatchGenerator::CreateControls()
+{
+    SetCaption(QStringLiteral("Batch Generator"));
+    SetBorderStyle(bsDialog);
+    SetPosition(poMainFormCenter);
+    SetClientWidth(420);
+    SetClientHeight(496);
+
+    ButtonStart = new TButton(this, this);
+    ButtonStart->SetName(QStringLiteral("ButtonStart"));
+    ButtonStart->SetCaption(QStringLiteral("START"));
+    ButtonStart->SetBounds(140, 444, 140, 44);
+    ButtonStart->SetAnchors(akBottom);
+    ButtonStart->Font()->SetStyle(TFont::fsBold);
+    if (Form1 != nullptr && Form1->ImageList1 != nullptr) {
+        ButtonStart->SetImages(Form1->ImageList1);
+        ButtonStart->SetImageIndex(StartImageIndex);
+    }
+    ButtonStart->SetTabOrder(0);
+    ConnectGuarded(ButtonStart, &TButton::OnClick, this, &TFormBatchGenerator::ButtonStartClick);
+
+    ListBox1 = new TListBox(this, this);
+    ListBox1->SetName(QStringLiteral("ListBox1"));
+    ListBox1->SetBounds(8, 62, 404, 338);
+    ListBox1->SetTabOrder(1);
+    // Every line has the same height: the view then lays out a million items without measuring
+    // each of them.
+    ListBox1->setUniformItemSizes(true);
+    ListBox1->setAcceptDrops(true);
+    ListBox1->viewport()->setAcceptDrops(true);
+    ListBox1->installEventFilter(this);
+    ListBox1->viewport()->installEventFilter(this);
+
+    ButtonLoadFromFile = new TButton(this, this);
+    ButtonLoadFromFile->SetName(QStringLiteral("ButtonLoadFromFile"));
+    ButtonLoadFromFile->SetCaption(QStringLiteral("Load From File ..."));
+    ButtonLoadFromFile->SetBounds(8, 8, 198, 28);
+    ButtonLoadFromFile->SetTabOrder(2);
+    ConnectGuarded(ButtonLoadFromFile, &TButton::OnClick, this,
+                   &TFormBatchGenerator::ButtonLoadFromFileClick);
+
+    ButtonPasteFromClipboard = new TButton(this, this);
+    ButtonPasteFromClipboard->SetName(QStringLiteral("ButtonPasteFromClipboard"));
+    ButtonPasteFromClipboard->SetCaption(QStringLiteral("Paste From Clipboard"));
+    ButtonPasteFromClipboard->SetBounds(214, 8, 198, 28);
+    ButtonPasteFromClipboard->SetTabOrder(3);
+    ConnectGuarded(ButtonPasteFromClipboard, &TButton::OnClick, this,
+                   &TFormBatchGenerator::ButtonPasteFromClipboardClick);
+
+    DirectoryEdit1 = new TDirectoryEdit(this, this);
+    DirectoryEdit1->SetName(QStringLiteral("DirectoryEdit1"));
+    DirectoryEdit1->SetText(QStringLiteral("C:\\"));
+    DirectoryEdit1->SetButtonHint(QStringLiteral("Browse"));
+    DirectoryEdit1->SetDialogText(QStringLiteral("Choose the folder:"));
+    DirectoryEdit1->SetBounds(8, 408, 404, 26);
+    DirectoryEdit1->SetTabOrder(4);
+
+    LabelStrings = new TLabel(this, this);
+    LabelStrings->SetName(QStringLiteral("LabelStrings"));
+    LabelStrings->SetCaption(QStringLiteral("Strings: 0"));
+    LabelStrings->SetBounds(8, 42, 404, 18);
+
+    OpenDialog1 = new TOpenDialog(this);
+    OpenDialog1->SetName(QStringLiteral("OpenDialog1"));
+
+    TControl::ApplyTabOrder(this);
+    ConnectGuarded(this, &TForm::OnShow, this, &TFormBatchGenerator::FormShow);
+    // A window closed while a fill is still running stops the fill.
+    connect(this, &TForm::OnClose, this, [this](QObject *, TCloseAction &) { FAbortFill = true; });
+}
+
+void TFormBatchGenerator::FormShow(QObject *)
+{
+    DirectoryEdit1->SetText(AppSettings.Path);
+}
+
+void TFormBatchGenerator::ButtonLoadFromFileClick(QObject *)
+{
+    if (IsBusy())
+        return;
+    OpenDialog1->SetDefaultExt(QStringLiteral("txt"));
+    OpenDialog1->SetFilter(QStringLiteral("Text file|*.txt|All files|*.*"));
+    if (OpenDialog1->Execute(this))
+        LoadFromFile(OpenDialog1->FileName());
+    RefreshCount();
+}
+
+void TFormBatchGenerator::LoadFromFile(const QString &fileName)
+{
+    if (IsBusy())
+        return;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Exception(QStringLiteral("Cannot open file \"%1\". %2")
+                            .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw Exception(QStringLiteral("Cannot read file \"%1\". %2")
+                            .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+    file.close();
+    FWorkList = SplitBatchLines(DecodeBatchFile(bytes));
+    FileListWork();
+    RefreshCount();
+}
+
+void TFormBatchGenerator::ButtonPasteFromClipboardClick(QObject *)
+{
+    if (IsBusy())
+        return;
+    const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
+    if (mime != nullptr && mime->hasText()) {
+        FWorkList = SplitBatchLines(mime->text());
+        FileListWork();
+    }
+    RefreshCount();
+}
+
+void TFormBatchGenerator::FileListWork()
+{
+    if (FWorkList.isEmpty())
+        return;
+    // Pending events run after every line, so a second load could start inside this one: the
+    // buttons that start one stay disabled until the fill is done.
+    FFilling = true;
+    FAbortFill = false;
+    UpdateBusyState();
+    ListBox1->BeginUpdate();
+    ListBox1->clear();
+    const auto finish = qScopeGuard([this] {
+        ListBox1->EndUpdate();
+        FWorkList.clear();
+        FFilling = false;
+        UpdateBusyState();
+    });
+    for (qsizetype i = 0; i < FWorkList.size() && !FAbortFill; ++i) {
+        FWorkList[i] = TrimBatchLine(FWorkList.at(i));
+        ListBox1->addItem(FWorkList.at(i));
+        ProcessMessages();
+    }
+}
+
+void TFormBatchGenerator::RefreshCount()
+{
+    LabelStrings->SetCaption(Translate(QStringLiteral("Strings")) + QStringLiteral(": ")
+                             + QString::number(ListBox1->count()));
+}
+
+void TFormBatchGenerator::UpdateBusyState()
+{
+    const bool idle = !IsBusy();
+    ButtonLoadFromFile->SetEnabled(idle);
+    ButtonPasteFromClipboard->SetEnabled(idle);
+    ButtonStart->SetEnabled(idle);
+}
+
+QString TFormBatchGenerator::Translate(const QString &message) const
+{
+    if (Form1 == nullptr || Form1->LangChanger1 == nullptr)
+        return message;
+    return Form1->LangChanger1->TranslateMessage(message);
+}
+
+void TFormBatchGenerator::ButtonStartClick(QObject *)
+{
+    if (IsBusy())
+        return;
+    const QString folder = NormaliseBatchFolder(DirectoryEdit1->Text());
+    // Remembered before the test, so that a folder that does not exist yet is kept too.
+    AppSettings.Path = folder;
+    if (!BatchFolderExists(folder)) {
+        ShowMessage(QStringLiteral("Output folder does not exist !"));
+        return;
+    }
+    RunBatchInto(folder);
+}
+
+bool TFormBatchGenerator::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (watched == ListBox1 && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste)) {
+            RunGuarded([this] { ButtonPasteFromClipboardClick(ListBox1); });
+            return true;
+        }
+        break;
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto *drag = static_cast<QDragMoveEvent *>(event);
+        if (!IsBusy() && !DraggedFile(drag->mimeData()).isEmpty()) {
+            drag->acceptProposedAction();
+            return true;
+        }
+        break;
+    }
+    case QEvent::Drop: {
+        auto *drop = static_cast<QDropEvent *>(event);
+        const QString fileName = DraggedFile(drop->mimeData());
+        if (IsBusy() || fileName.isEmpty())
+            break;
+        drop->acceptProposedAction();
+        // The load processes events while it fills the list; let the drop finish first.
+        QTimer::singleShot(0, this, [this, fileName] { RunGuarded([this, &fileName] { LoadFromFile(fileName); }); });
+        return true;
+    }
+    default:
+        break;
+    }
+    return TForm::eventFilter(watched, event);
+}

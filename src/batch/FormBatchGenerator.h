@@ -1,0 +1,76 @@
+#pragma once
+
+#include "toolkit/Form.h"
+
+#include <QPointer>
+#include <functional>
+#include <QStringList>
+
+class TButton;
+class TDirectoryEdit;
+class TLabel;
+class TListBox;
+class TOpenDialog;
+struct TBatchResult;
+
+// The batch window: a list of strings, loaded from a text file or the clipboard, one per line,
+// and an output folder. START writes one barcode file per string through the main window.
+class TFormBatchGenerator final : public TForm
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TFormBatchGenerator)
+
+public:
+    explicit TFormBatchGenerator(QObject *AOwner);
+    ~TFormBatchGenerator() override;
+
+    TButton *ButtonStart = nullptr;
+    TListBox *ListBox1 = nullptr;
+    TButton *ButtonLoadFromFile = nullptr;
+    TButton *ButtonPasteFromClipboard = nullptr;
+    TDirectoryEdit *DirectoryEdit1 = nullptr;
+    TLabel *LabelStrings = nullptr;
+    TOpenDialog *OpenDialog1 = nullptr;
+
+    Q_INVOKABLE void FormShow(QObject *Sender);
+    Q_INVOKABLE void ButtonLoadFromFileClick(QObject *Sender);
+    Q_INVOKABLE void ButtonPasteFromClipboardClick(QObject *Sender);
+    Q_INVOKABLE void ButtonStartClick(QObject *Sender);
+    // Moves the working list into the list box, trimmed, one item per line.
+    void FileListWork();
+
+    // Loads a text file as the load button does after its dialog; used for a dropped file.
+    void LoadFromFile(const QString &fileName);
+    // True while a fill or a batch run is in progress (loading and START are refused then).
+    bool IsBusy() const { return FFilling || FRunning; }
+
+Q_SIGNALS:
+    // A batch run reports progress (at most about ten times a second).
+    void BatchProgress(qsizetype done, qsizetype total);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void CreateControls();
+    void RefreshCount();
+    void UpdateBusyState();
+    QString Translate(const QString &message) const;
+
+    // The batch run (FormBatchGeneratorRun.cpp).
+    void RunBatchInto(const QString &folder);
+    void ShowSummary(const TBatchResult &result);
+
+    QStringList FWorkList;
+    bool FFilling = false;
+    bool FRunning = false;
+    bool FAbortFill = false;
+};
+
+// The batch window while it is open; nullptr otherwise.
+extern QPointer<TFormBatchGenerator> FormBatchGenerator;
+
+// Shows the summary of a run. Tests replace it so that no window blocks them; an empty function
+// restores the real summary window.
+using TBatchSummaryPresenter = std::function<void(QWidget *parent, const TBatchResult &result)>;
+void SetBatchSummaryPresenterForTests(TBatchSummaryPresenter presenter);

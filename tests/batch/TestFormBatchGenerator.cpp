@@ -1,0 +1,341 @@
+#include "BatchTestSupport.h"
+
+#include "app/AppSettings.h"
+#include "batch/FormBatchGenerator.h"
+#include "toolkit/DirectoryEdit.h"
+#include "toolkit/EventGuard.h"
+#include "toolkit/Exception.h"
+#include "toolkit/ProgramPaths.h"
+#include "toolkit/StdCtrls.h"
+
+#include <QClipboard>
+#include <QMimeData>
+#include <QtTest>
+#include <memory>
+
+// The batch window without a run: loading from a file, the clipboard, a drop and Ctrl+V; the count
+// label; the folder field and what START does with the folder text.
+class TestFormBatchGenerator final : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir FDir;
+    std::unique_ptr<TFormBatchGenerator> FForm;
+
+    QString FilePath(const QString &name) const { return FDir.filePath(name); }
+
+    QStringList Items() const
+    {
+        QStringList items;
+        for (int i = 0; i < FForm->ListBox1->count(); ++i)
+            items.append(FForm->ListBox1->item(i)->text());
+        return items;
+    }
+
+    void Load(const QByteArray &bytes, const QString &name = QStringLiteral("input.txt"))
+    {
+        QVERIFY(WriteBytes(FilePath(name), bytes));
+        TChoosingFileDialog dialog;
+        dialog.Choice = FilePath(name);
+        FForm->ButtonLoadFromFile->Click();
+        QCOMPARE(dialog.Calls, 1);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(FDir.isValid());
+        // No language file there: every text stays English.
+        SetProgramFolderForTests(FDir.path());
+    }
+
+    void init()
+    {
+        FForm = std::make_unique<TFormBatchGenerator>(nullptr);
+        FormBatchGenerator = FForm.get();
+    }
+
+    void cleanup()
+    {
+        FForm.reset();
+        QGuiApplication::clipboard()->clear();
+    }
+
+    void Design()
+    {
+        QCOMPARE(FForm->objectName(), QStringLiteral("FormBatchGenerator"));
+        QCOMPARE(QString::fromLatin1(FForm->metaObject()->className()), QStringLiteral("TFormBatchGenerator"));
+        QCOMPARE(FForm->Caption(), QStringLiteral("Batch Generator"));
+        QCOMPARE(FForm->ButtonStart->Caption(), QStringLiteral("START"));
+        QVERIFY(FForm->ButtonStart->font().bold());
+        QCOMPARE(FForm->ButtonLoadFromFile->Caption(), QStringLiteral("Load From File ..."));
+        QCOMPARE(FForm->ButtonPasteFromClipboard->Caption(), QStringLiteral("Paste From Clipboard"));
+        QCOMPARE(FForm->LabelStrings->Caption(), QStringLiteral("Strings: 0"));
+        QCOMPARE(FForm->DirectoryEdit1->ButtonHint(), QStringLiteral("Browse"));
+        QCOMPARE(FForm->DirectoryEdit1->DialogText(), QStringLiteral("Choose the folder:"));
+        QCOMPARE(FForm->ListBox1->count(), 0);
+        QVERIFY(!FForm->ListBox1->isSortingEnabled());
+
+        const QList<int> tabOrder{FForm->ButtonStart->TabOrder(), FForm->ListBox1->TabOrder(),
+                                  FForm->ButtonLoadFromFile->TabOrder(),
+                                  FForm->ButtonPasteFromClipboard->TabOrder(),
+                                  FForm->DirectoryEdit1->TabOrder()};
+        QCOMPARE(tabOrder, (QList<int>{0, 1, 2, 3, 4}));
+        // From top to bottom: buttons, label, list, folder, START.
+        QVERIFY(FForm->ButtonLoadFromFile->y() < FForm->LabelStrings->y());
+        QVERIFY(FForm->LabelStrings->y() < FForm->ListBox1->y());
+        QVERIFY(FForm->ListBox1->geometry().bottom() < FForm->DirectoryEdit1->y());
+        QVERIFY(FForm->DirectoryEdit1->geometry().bottom() < FForm->ButtonStart->y());
+        QCOMPARE(FForm->ButtonLoadFromFile->y(), FForm->ButtonPasteFromClipboard->y());
+        QVERIFY(qAbs(FForm->ButtonStart->geometry().center().x() - FForm->width() / 2) <= 1);
+    }
+
+    void LoadsFile_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("items");
+
+        QTest::newRow("three lines with blanks and a tab")
+            << QByteArray("  alpha  \r\n\r\nbeta\t") << QStringList{"alpha", "", "beta"};
+        QTest::newRow("trailing line break") << QByteArray("one\r\ntwo\r\n") << QStringList{"one", "two"};
+        QTest::newRow("lone LF and CR") << QByteArray("a\nb\rc") << QStringList{"a", "b", "c"};
+        QTest::newRow("UTF-8 with mark and non-ASCII")
+            << QByteArray("\xEF\xBB\xBF") + QStringLiteral("Gr\u00fc\u00dfe\r\n\u20ac 5").toUtf8()
+            << QStringList{QStringLiteral("Gr\u00fc\u00dfe"), QStringLiteral("\u20ac 5")};
+        QTest::newRow("UTF-16 BE") << QByteArray("\xFE\xFF\0x\0\r\0\n\0\xE4", 10)
+                                   << QStringList{QStringLiteral("x"), QStringLiteral("\u00e4")};
+        QTest::newRow("UTF-16 LE") << QByteArray("\xFF\xFEy\0\n\0\xAC\x20", 8)
+                                   << QStringList{QStringLiteral("y"), QStringLiteral("\u20ac")};
+        QTest::newRow("binary file ends at NUL") << QByteArray("MZ\x90\r\n\0\x01\x02\n", 9)
+                                                 << QStringList{QStringLiteral("MZ\u0090")};
+        QTest::newRow("duplicates kept in order") << QByteArray("b\na\nb\n") << QStringList{"b", "a", "b"};
+    }
+
+    void LoadsFile()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, items);
+        Load(bytes);
+        QCOMPARE(Items(), items);
+        QCOMPARE(FForm->LabelStrings->Caption(), QStringLiteral("Strings: %1").arg(items.size()));
+    }
+
+    void OpenDialogIsSetAtEveryClick()
+    {
+        TChoosingFileDialog dialog;
+        for (int click = 0; click < 2; ++click) {
+            FForm->OpenDialog1->SetFilter(QStringLiteral("changed|*.x"));
+            FForm->OpenDialog1->SetDefaultExt(QStringLiteral("x"));
+            FForm->ButtonLoadFromFile->Click();
+            QCOMPARE(dialog.SeenFilter, QStringLiteral("Text file|*.txt|All files|*.*"));
+            QCOMPARE(dialog.SeenDefaultExt, QStringLiteral("txt"));
+            QVERIFY(!dialog.SeenSave);
+        }
+        QCOMPARE(dialog.Calls, 2);
+    }
+
+    void KeepsListWhenNothingLoads_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("empty file") << QStringLiteral("empty file");
+        QTest::newRow("file with a NUL first") << QStringLiteral("nul file");
+        QTest::newRow("dialog cancelled") << QStringLiteral("cancel");
+        QTest::newRow("clipboard with empty text") << QStringLiteral("empty clipboard");
+        QTest::newRow("clipboard without text") << QStringLiteral("image clipboard");
+    }
+
+    void KeepsListWhenNothingLoads()
+    {
+        QFETCH(QString, how);
+        Load("first\nsecond\n");
+        QCOMPARE(Items(), (QStringList{"first", "second"}));
+        FForm->LabelStrings->SetCaption(QStringLiteral("stale"));
+
+        if (how == QLatin1String("empty file")) {
+            Load(QByteArray(), QStringLiteral("empty.txt"));
+        } else if (how == QLatin1String("nul file")) {
+            Load(QByteArray("\0abc", 4), QStringLiteral("nul.txt"));
+        } else if (how == QLatin1String("cancel")) {
+            TChoosingFileDialog dialog;
+            FForm->ButtonLoadFromFile->Click();
+            QCOMPARE(dialog.Calls, 1);
+        } else if (how == QLatin1String("empty clipboard")) {
+            QGuiApplication::clipboard()->setText(QString());
+            FForm->ButtonPasteFromClipboard->Click();
+        } else {
+            auto *mime = new QMimeData;
+            mime->setImageData(QImage(4, 4, QImage::Format_RGB32));
+            QGuiApplication::clipboard()->setMimeData(mime);
+            FForm->ButtonPasteFromClipboard->Click();
+        }
+        QCOMPARE(Items(), (QStringList{"first", "second"}));
+        // The label is refreshed in every case.
+        QCOMPARE(FForm->LabelStrings->Caption(), QStringLiteral("Strings: 2"));
+    }
+
+    void SecondLoadReplacesList()
+    {
+        Load("a\nb\nc\n", QStringLiteral("one.txt"));
+        Load("z\n", QStringLiteral("two.txt"));
+        QCOMPARE(Items(), QStringList{"z"});
+        QGuiApplication::clipboard()->setText(QStringLiteral(" p \r\n q "));
+        FForm->ButtonPasteFromClipboard->Click();
+        QCOMPARE(Items(), (QStringList{"p", "q"}));
+        QCOMPARE(FForm->LabelStrings->Caption(), QStringLiteral("Strings: 2"));
+    }
+
+    void UnreadableFileKeepsList()
+    {
+        Load("keep\n");
+        const QString missing = FilePath(QStringLiteral("missing.txt"));
+        try {
+            FForm->LoadFromFile(missing);
+            QFAIL("no error for a missing file");
+        } catch (const Exception &error) {
+            QVERIFY2(error.Message().contains(missing), qPrintable(error.Message()));
+        }
+        // Through the button the error reaches the error display, not the caller.
+        TRecordingMessages messages;
+        TChoosingFileDialog dialog;
+        dialog.Choice = FilePath(QStringLiteral("folder.txt"));
+        QVERIFY(QDir().mkpath(dialog.Choice));
+        FForm->ButtonLoadFromFile->Click();
+        QCOMPARE(messages.Requests.size(), 1);
+        QCOMPARE(messages.Requests.first().Type, mtError);
+        QCOMPARE(Items(), QStringList{"keep"});
+        QCOMPARE(FForm->LabelStrings->Caption(), QStringLiteral("Strings: 1"));
+    }
+
+    void CtrlVInListPastes()
+    {
+        QGuiApplication::clipboard()->setText(QStringLiteral("v1\nv2\n"));
+        QTest::keyClick(FForm->ListBox1, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Items(), (QStringList{"v1", "v2"}));
+        QCOMPARE(FForm->LabelStrings->Caption(), QStringLiteral("Strings: 2"));
+    }
+
+    void DroppedFileLoads()
+    {
+        QVERIFY(WriteBytes(FilePath(QStringLiteral("dropped.txt")), "d1\r\nd2\r\nd3"));
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(FilePath(QStringLiteral("dropped.txt")))});
+        QWidget *target = FForm->ListBox1->viewport();
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &drop);
+        QVERIFY(drop.isAccepted());
+        QTRY_COMPARE(Items(), (QStringList{"d1", "d2", "d3"}));
+        QCOMPARE(FForm->LabelStrings->Caption(), QStringLiteral("Strings: 3"));
+    }
+
+    void NoSecondLoadDuringFill()
+    {
+        QByteArray bytes;
+        for (int i = 0; i < 3000; ++i)
+            bytes += "line " + QByteArray::number(i) + "\n";
+        QVERIFY(WriteBytes(FilePath(QStringLiteral("long.txt")), bytes));
+        QGuiApplication::clipboard()->setText(QStringLiteral("intruder"));
+
+        bool checked = false;
+        bool buttonsDisabled = false;
+        // Runs inside the fill, from its processing of pending events.
+        QTimer::singleShot(0, this, [&] {
+            checked = true;
+            buttonsDisabled = !FForm->ButtonLoadFromFile->isEnabled()
+                              && !FForm->ButtonPasteFromClipboard->isEnabled()
+                              && !FForm->ButtonStart->isEnabled();
+            RunGuarded([&] { FForm->ButtonPasteFromClipboardClick(nullptr); });
+            QTest::keyClick(FForm->ListBox1, Qt::Key_V, Qt::ControlModifier);
+            RunGuarded([&] { FForm->ButtonStartClick(nullptr); });
+        });
+        FForm->LoadFromFile(FilePath(QStringLiteral("long.txt")));
+        QVERIFY(checked);
+        QVERIFY(buttonsDisabled);
+        QCOMPARE(FForm->ListBox1->count(), 3000);
+        QCOMPARE(FForm->ListBox1->item(2999)->text(), QStringLiteral("line 2999"));
+        QVERIFY(FForm->ButtonLoadFromFile->isEnabled());
+        QVERIFY(FForm->ButtonStart->isEnabled());
+    }
+
+    void FormShowTakesPath()
+    {
+        AppSettings.Path = QStringLiteral("/srv/some where/");
+        FForm->show();
+        QCOMPARE(FForm->DirectoryEdit1->Text(), QStringLiteral("/srv/some where/"));
+    }
+
+    void StartNormalisesAndStoresFolder_data()
+    {
+        QTest::addColumn<QString>("text");     // relative to the temporary folder, "" for none
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("message");
+
+        const QString missing = QStringLiteral("Output folder does not exist !");
+        const QString nothing = QStringLiteral("The list is empty: there is nothing to write.");
+        QTest::newRow("existing without separator") << "out" << "out/" << nothing;
+        QTest::newRow("existing with separator") << "out/" << "out/" << nothing;
+        QTest::newRow("missing folder") << "gone" << "gone/" << missing;
+        QTest::newRow("a file is no folder") << "plain.txt" << "plain.txt/" << missing;
+        QTest::newRow("empty text") << "" << "" << missing;
+    }
+
+    void StartNormalisesAndStoresFolder()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, stored);
+        QFETCH(QString, message);
+        QVERIFY(QDir(FDir.path()).mkpath(QStringLiteral("out")));
+        QVERIFY(WriteBytes(FilePath(QStringLiteral("plain.txt")), "x"));
+        const QString prefix = FDir.path() + u'/';
+        const QString typed = text.isEmpty() ? QString() : prefix + text;
+        const QString expected = stored.isEmpty() ? QString() : prefix + stored;
+
+        AppSettings.Path = QStringLiteral("/previous/");
+        FForm->show();
+        FForm->DirectoryEdit1->SetText(typed);
+        TRecordingMessages messages;
+        FForm->ButtonStart->Click();
+        QCOMPARE(AppSettings.Path, expected);
+        QCOMPARE(messages.Texts(), QStringList{message});
+        QCOMPARE(messages.Requests.first().Type, mtCustom);
+        QVERIFY(FForm->isVisible());
+
+        // The next opening shows what START stored, even a folder that does not exist.
+        FForm.reset();
+        init();
+        FForm->show();
+        QCOMPARE(FForm->DirectoryEdit1->Text(), expected);
+    }
+
+    void LargeInputs()
+    {
+        // A line of one megabyte, a binary file and many lines: no hang, no crash.
+        QByteArray wide(1 << 20, 'w');
+        Load(wide + "\nshort\n", QStringLiteral("wide.txt"));
+        QCOMPARE(FForm->ListBox1->count(), 2);
+        QCOMPARE(FForm->ListBox1->item(0)->text().size(), 1 << 20);
+
+        QByteArray binary;
+        for (int i = 0; i < 1 << 16; ++i)
+            binary.append(char(1 + (i * 7919) % 255));
+        Load(binary, QStringLiteral("binary.bin"));
+        QVERIFY(FForm->ListBox1->count() > 0);
+
+        QByteArray many;
+        for (int i = 0; i < 200000; ++i)
+            many += "ITEM-" + QByteArray::number(i) + "\r\n";
+        QElapsedTimer timer;
+        timer.start();
+        Load(many, QStringLiteral("many.txt"));
+        const qint64 elapsed = timer.elapsed();
+        QCOMPARE(FForm->ListBox1->count(), 200000);
+        QCOMPARE(FForm->LabelStrings->Caption(), QStringLiteral("Strings: 200000"));
+        QVERIFY2(elapsed < 20000, qPrintable(QStringLiteral("%1 ms").arg(elapsed)));
+    }
+};
+
+QTEST_MAIN(TestFormBatchGenerator)
+#include "TestFormBatchGenerator.moc"
