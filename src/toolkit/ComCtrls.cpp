@@ -4,8 +4,38 @@
 
 #include <QKeyEvent>
 #include <QLocale>
-#include <QVBoxLayout>
+#include <QPainter>
+#include <QStyleOption>
 #include <limits>
+
+namespace {
+
+// One half of the spin: a button face with a spin-box arrow, readable at any small size.
+class TSpinArrow final : public QToolButton
+{
+public:
+    TSpinArrow(bool up, QWidget *parent) : QToolButton(parent), FUp(up) {}
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        QStyleOptionButton face;
+        face.initFrom(this);
+        face.state |= isDown() ? QStyle::State_Sunken : QStyle::State_Raised;
+        style()->drawPrimitive(QStyle::PE_PanelButtonBevel, &face, &painter, this);
+        QStyleOption arrow;
+        arrow.initFrom(this);
+        arrow.rect = rect().adjusted(2, 1, -2, -1);
+        style()->drawPrimitive(FUp ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown, &arrow,
+                               &painter, this);
+    }
+
+private:
+    bool FUp;
+};
+
+} // namespace
 
 TStatusBar::TStatusBar(QObject *AOwner, QWidget *AParent)
     : QStatusBar(AParent), TControl(this), FLabel(new QLabel(this))
@@ -26,10 +56,10 @@ void TStatusBar::SetSimpleText(const QString &value)
 }
 
 TUpDown::TUpDown(QObject *AOwner, QWidget *AParent)
-    : QWidget(AParent), TControl(this), FUpButton(new QToolButton(this)), FDownButton(new QToolButton(this))
+    : QWidget(AParent), TControl(this), FUpButton(new TSpinArrow(true, this)),
+      FDownButton(new TSpinArrow(false, this))
 {
-    FUpButton->setArrowType(Qt::UpArrow);
-    FDownButton->setArrowType(Qt::DownArrow);
+    resize(17, 22);
     for (QToolButton *button : {FUpButton, FDownButton}) {
         button->setAutoRepeat(true);
         button->setFocusPolicy(Qt::NoFocus);
