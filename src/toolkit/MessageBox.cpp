@@ -56,6 +56,9 @@ void SetMessagePresenterForTests(TMessagePresenter *presenter)
 
 QString ApplicationTitle()
 {
+    // Until the program names itself, the executable's name stands in.
+    if (Title().isEmpty())
+        return QCoreApplication::applicationName();
     return Title();
 }
 

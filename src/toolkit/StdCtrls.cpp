@@ -94,7 +94,7 @@ public:
         if (FBox->FSorted)
             FBox->InsertSorted(line, -1);
         else
-            FBox->insertItem(qBound(0, index, FBox->count()), line);
+            FBox->InsertPlain(index, line, -1);
     }
     void Delete(int index) override { FBox->removeItem(index); }
     void Clear() override { FBox->clear(); }
@@ -318,9 +318,22 @@ int TComboBox::AddItem(const QString &text, int imageIndex)
 {
     if (FSorted)
         return InsertSorted(text, imageIndex);
-    addItem(text);
-    SetItemImageIndex(count() - 1, imageIndex);
-    return count() - 1;
+    return InsertPlain(count(), text, imageIndex);
+}
+
+int TComboBox::InsertPlain(int index, const QString &text, int imageIndex)
+{
+    const int position = qBound(0, index, count());
+    const bool noneSelected = currentIndex() < 0;
+    insertItem(position, text);
+    SetItemImageIndex(position, imageIndex);
+    // Qt selects the first item put into an empty list; a list here stays without a selection
+    // until one is made.
+    if (noneSelected && currentIndex() >= 0) {
+        const QSignalBlocker blocker(this);
+        setCurrentIndex(-1);
+    }
+    return position;
 }
 
 int TComboBox::ItemImageIndex(int index) const
@@ -349,9 +362,7 @@ int TComboBox::InsertSorted(const QString &text, int imageIndex)
             break;
         }
     }
-    insertItem(position, text);
-    SetItemImageIndex(position, imageIndex);
-    return position;
+    return InsertPlain(position, text, imageIndex);
 }
 
 void TComboBox::SortItems()
@@ -373,7 +384,7 @@ void TComboBox::SortItems()
     clear();
     int newSelected = -1;
     for (int i = 0; i < items.size(); ++i) {
-        addItem(items.at(i).Text);
+        insertItem(i, items.at(i).Text);
         SetItemImageIndex(i, items.at(i).Image);
         if (selected >= 0 && newSelected < 0 && items.at(i).Text == selectedText)
             newSelected = i;

@@ -223,6 +223,7 @@ Q_SIGNALS:
 private:
     friend class TComboBoxStrings;
     int InsertSorted(const QString &text, int imageIndex);
+    int InsertPlain(int index, const QString &text, int imageIndex);
     void SortItems();
     void UpdateIcons();
 
