@@ -272,3 +272,8 @@ bool InheritsFrom(const QObject *object, const char *className)
 {
     return object != nullptr && object->inherits(className);
 }
+
+bool InheritsFrom(const QObject *object, const QString &className)
+{
+    return InheritsFrom(object, className.toLatin1().constData());
+}

@@ -85,3 +85,4 @@ void AssignLines(QObject *object, const QString &propName, const QStringList &li
 QString ClassName(const QObject *object);
 // True when `object`'s class is `className` or derives from it.
 bool InheritsFrom(const QObject *object, const char *className);
+bool InheritsFrom(const QObject *object, const QString &className);

@@ -258,6 +258,8 @@ private Q_SLOTS:
         QVERIFY(InheritsFrom(&button, "TButton"));
         QVERIFY(InheritsFrom(&button, "QWidget"));
         QVERIFY(!InheritsFrom(&button, "TMenuItem"));
+        QVERIFY(InheritsFrom(&button, QString("QAbstractButton")));
+        QVERIFY(!InheritsFrom(&button, QString("TWebBrowser")));
         QVERIFY(!InheritsFrom(nullptr, "TButton"));
     }
 
