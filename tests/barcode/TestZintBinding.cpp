@@ -2,6 +2,7 @@
 #include "barcode/ZintLibrary.h"
 
 #include <QFile>
+#include <QMetaEnum>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -180,6 +181,7 @@ private Q_SLOTS:
         barcode.SetGuardDescent(6.5f);
         barcode.SetShowText(false);
         barcode.SetWarningLevel(waError);
+        barcode.SetDotSize(-1.0f); // treated like 0: the engine's default stays
         barcode.SetInputText(QStringLiteral("A\u00e9"));
         barcode.Bitmap();
         const zint_symbol &r = Record();
@@ -200,35 +202,14 @@ private Q_SLOTS:
         QCOMPARE(barcode.RowCount(), 7);
         QCOMPARE(barcode.Width(), 21);
         QCOMPARE(barcode.OutputText(), QStringLiteral("fake \u00e4 text"));
-    }
 
-    void EmptyDataIsPassedAsAValidEmptyBuffer()
-    {
-        TBarcode barcode(nullptr);
+        // Empty data: a valid, zero-terminated buffer and the count 0.
+        barcode.SetInputText(QString());
+        barcode.SetDotSize(1.5f);
         barcode.Bitmap();
-        int length = -1;
-        const unsigned char *data = Fake.Data(&length);
+        QCOMPARE(int(Fake.Data(&length)[0]), 0);
         QCOMPARE(length, 0);
-        QCOMPARE(int(data[0]), 0);
-    }
-
-    void DotSizeOnlyWhenPositive_data()
-    {
-        QTest::addColumn<float>("dotSize");
-        QTest::addColumn<float>("expected");
-        QTest::newRow("zero") << 0.0f << DefaultDotSize;
-        QTest::newRow("negative") << -1.0f << DefaultDotSize;
-        QTest::newRow("positive") << 1.5f << 1.5f;
-    }
-
-    void DotSizeOnlyWhenPositive()
-    {
-        QFETCH(float, dotSize);
-        QFETCH(float, expected);
-        TBarcode barcode(nullptr);
-        barcode.SetDotSize(dotSize);
-        barcode.Bitmap();
-        QCOMPARE(Record().dot_size, expected);
+        QCOMPARE(Record().dot_size, 1.5f);
     }
 
     void OutputOptions_data()
@@ -236,21 +217,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("options");
         QTest::addColumn<int>("quietZones");
         QTest::addColumn<int>("expected");
+        const QMetaEnum names = QMetaEnum::fromType<TOutputOption>();
+        const int flags[] = {0x0002, 0x0040, 0x0004, 0x0400, 0x0080, 0x0100, 0x0200,
+                             0x0010, 0x0020, 0x0008, 0x2000, 0x0001, 0x4000, 0x8000}; // by ordinal
         QTest::newRow("none") << 0 << int(qzDefault) << 0;
-        QTest::newRow("opBars") << int(SetOf(opBars)) << int(qzDefault) << 0x0002;
-        QTest::newRow("opBoldText") << int(SetOf(opBoldText)) << int(qzDefault) << 0x0040;
-        QTest::newRow("opBox") << int(SetOf(opBox)) << int(qzDefault) << 0x0004;
-        QTest::newRow("opBpp1") << int(SetOf(opBpp1)) << int(qzDefault) << 0x0400;
-        QTest::newRow("opCmyk") << int(SetOf(opCmyk)) << int(qzDefault) << 0x0080;
-        QTest::newRow("opDotty") << int(SetOf(opDotty)) << int(qzDefault) << 0x0100;
-        QTest::newRow("opGsSeparator") << int(SetOf(opGsSeparator)) << int(qzDefault) << 0x0200;
-        QTest::newRow("opReaderInit") << int(SetOf(opReaderInit)) << int(qzDefault) << 0x0010;
-        QTest::newRow("opSmallText") << int(SetOf(opSmallText)) << int(qzDefault) << 0x0020;
-        QTest::newRow("opStdout") << int(SetOf(opStdout)) << int(qzDefault) << 0x0008;
-        QTest::newRow("opCompliantHeight") << int(SetOf(opCompliantHeight)) << int(qzDefault) << 0x2000;
-        QTest::newRow("opTopBar") << int(SetOf(opTopBar)) << int(qzDefault) << 0x0001;
-        QTest::newRow("opGuardWhiteSpace") << int(SetOf(opGuardWhiteSpace)) << int(qzDefault) << 0x4000;
-        QTest::newRow("opEmbedFont") << int(SetOf(opEmbedFont)) << int(qzDefault) << 0x8000;
+        for (int option = 0; option < names.keyCount(); ++option)
+            QTest::newRow(names.valueToKey(option)) << int(SetOf(option)) << int(qzDefault) << flags[option];
         QTest::newRow("qzCompliant") << 0 << int(qzCompliant) << 0x0800;
         QTest::newRow("qzDisabled with box and bars") << int(SetOf(opBox, opBars)) << int(qzDisabled) << 0x1006;
         QTest::newRow("all") << 0x3FFF << int(qzCompliant) << 0xEFFF;
@@ -306,17 +278,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("encoding");
         QTest::addColumn<int>("expected");
-        QTest::newRow("enDefault") << int(enDefault) << DefaultEci;
-        QTest::newRow("enLatin1") << int(enLatin1) << 3;
-        QTest::newRow("enLatin5") << int(enLatin5) << 11;
-        QTest::newRow("enLatinArabic") << int(enLatinArabic) << 8;
-        QTest::newRow("enLatinCyrilic") << int(enLatinCyrilic) << 7;
-        QTest::newRow("enWindowsLatin2") << int(enWindowsLatin2) << 21;
-        QTest::newRow("enUtf8") << int(enUtf8) << 26;
-        QTest::newRow("enShiftJIS") << int(enShiftJIS) << 20;
-        QTest::newRow("enUtf32LE") << int(enUtf32LE) << 35;
-        QTest::newRow("enInvariant") << int(enInvariant) << 170;
-        QTest::newRow("enBinary") << int(enBinary) << 899;
+        const QList<QPair<TEciEncoding, int>> rows = {
+            {enDefault, DefaultEci}, {enLatin1, 3}, {enLatin5, 11}, {enLatinArabic, 8}, {enLatinCyrilic, 7},
+            {enWindowsLatin2, 21}, {enUtf8, 26}, {enShiftJIS, 20}, {enUtf32LE, 35}, {enInvariant, 170}, {enBinary, 899}};
+        for (const auto &row : rows)
+            QTest::newRow(QMetaEnum::fromType<TEciEncoding>().valueToKey(row.first)) << int(row.first) << row.second;
     }
 
     void Eci()
@@ -522,17 +488,6 @@ private Q_SLOTS:
         }
     }
 
-    void RotationReachesTheEngineAndTheImageTakesItsSize()
-    {
-        Fake.SetBitmapSize(5, 9);
-        TBarcode barcode(nullptr);
-        barcode.SetRotation(90);
-        QCOMPARE(barcode.Bitmap().size(), QSize(5, 9));
-        QCOMPARE(Fake.Rotation(), 90);
-        barcode.Save(QStringLiteral("r.gif"));
-        QCOMPARE(Fake.Rotation(), 90);
-    }
-
     void EngineFailuresKeepTheImageAndRetry_data()
     {
         QTest::addColumn<int>("stage");
@@ -559,14 +514,6 @@ private Q_SLOTS:
         // The changed flag stayed set: the next read renders again, and only now the image changes.
         QCOMPARE(barcode.Bitmap().size(), QSize(4, 4));
         QCOMPARE(EncodeCalls(), 3);
-    }
-
-    void SaveFailureIsTheEngineText()
-    {
-        TBarcode barcode(nullptr);
-        Fake.SetFailure(3, 10, "Could not open output file");
-        QCOMPARE(Message([&] { barcode.Save(QStringLiteral("/nowhere/x.svg")); }),
-                 QStringLiteral("Could not open output file"));
     }
 
     void NullRecordEndsQuietlyAndRetries()
