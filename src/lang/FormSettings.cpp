@@ -1,0 +1,140 @@
+#include "lang/FormSettings.h"
+
+#include "app/AppSettings.h"
+#include "app/Form1.h"
+#include "batch/FormBatchGenerator.h"
+#include "lang/Flags.h"
+#include "lang/LangChanger.h"
+#include "lang/LanguageList.h"
+#include "toolkit/EventGuard.h"
+#include "toolkit/ImgList.h"
+#include "toolkit/ProgramPaths.h"
+#include "toolkit/StdCtrls.h"
+
+#include <memory>
+
+QPointer<TFormSettings> FormSettings;
+
+namespace {
+
+constexpr int DesignClientWidth = 260;
+constexpr int DesignClientHeight = 116;
+constexpr int ButtonWidth = 90;
+constexpr int ButtonHeight = 28;
+
+TLangChanger *MainLangChanger()
+{
+    return Form1 != nullptr ? Form1->LangChanger1 : nullptr;
+}
+
+} // namespace
+
+TFormSettings::TFormSettings(QObject *AOwner)
+    : TForm(AOwner)
+{
+    CreateControls();
+    FillLanguageList();
+}
+
+TFormSettings::~TFormSettings() = default;
+
+void TFormSettings::CreateControls()
+{
+    SetName(QStringLiteral("FormSettings"));
+    SetCaption(QStringLiteral("Settings"));
+    SetBorderStyle(bsDialog);
+    SetPosition(poMainFormCenter);
+    SetClientWidth(DesignClientWidth);
+    SetClientHeight(DesignClientHeight);
+
+    LabelLanguage = new TLabel(this, this);
+    LabelLanguage->SetName(QStringLiteral("LabelLanguage"));
+    LabelLanguage->SetCaption(QStringLiteral("Language"));
+    LabelLanguage->SetBounds(16, 12, DesignClientWidth - 32, 18);
+
+    ButtonOK = new TButton(this, this);
+    ButtonOK->SetName(QStringLiteral("ButtonOK"));
+    ButtonOK->SetCaption(QStringLiteral("OK"));
+    ButtonOK->SetBounds((DesignClientWidth - ButtonWidth) / 2, DesignClientHeight - ButtonHeight - 12,
+                        ButtonWidth, ButtonHeight);
+    ButtonOK->SetModalResult(mrOk);
+    ButtonOK->SetDefault(true);
+    ButtonOK->SetTabOrder(0);
+
+    ComboBoxLang = new TComboBox(this, this);
+    ComboBoxLang->SetName(QStringLiteral("ComboBoxLang"));
+    ComboBoxLang->SetStyle(csDropDownList);
+    ComboBoxLang->SetBounds(16, 32, DesignClientWidth - 32, 26);
+    ComboBoxLang->SetTabOrder(1);
+    LabelLanguage->SetFocusControl(ComboBoxLang);
+
+    // A developer's tool: nothing in the program makes it visible.
+    Button1 = new TButton(this, this);
+    Button1->SetName(QStringLiteral("Button1"));
+    Button1->SetCaption(QStringLiteral("LNG"));
+    Button1->SetBounds(DesignClientWidth - 16 - 50, DesignClientHeight - ButtonHeight - 12, 50,
+                       ButtonHeight);
+    Button1->SetVisible(false);
+    Button1->SetTabOrder(2);
+
+    ImageListFlags = new TImageList(this);
+    ImageListFlags->SetName(QStringLiteral("ImageListFlags"));
+    ImageListFlags->SetWidth(FlagWidth);
+    ImageListFlags->SetHeight(FlagHeight);
+    for (int index = 0; index < FlagCount; ++index)
+        ImageListFlags->Add(FlagPicture(index));
+    ComboBoxLang->SetImages(ImageListFlags);
+
+    TControl::ApplyTabOrder(this);
+    ConnectGuarded(ComboBoxLang, &TComboBox::OnChange, this, &TFormSettings::ComboBoxLangChange);
+    ConnectGuarded(Button1, &TButton::OnClick, this, &TFormSettings::Button1Click);
+    ConnectGuarded(this, &TForm::OnShow, this, &TFormSettings::FormShow);
+}
+
+void TFormSettings::FillLanguageList()
+{
+    for (const TLanguageEntry &entry : FindLanguages(ProgramFolder()))
+        ComboBoxLang->AddItem(entry.Name, entry.ImageIndex);
+    // The list widget selects its first item by itself; the dialog starts with none.
+    ComboBoxLang->SetItemIndex(-1);
+}
+
+void TFormSettings::FormShow(QObject *)
+{
+    int selected = -1;
+    for (int i = 0; i < ComboBoxLang->count() && selected < 0; ++i)
+        if (ComboBoxLang->itemText(i) == AppSettings.Language)
+            selected = i;
+    for (int i = 0; i < ComboBoxLang->count() && selected < 0; ++i)
+        if (ComboBoxLang->itemText(i) == QLatin1String("English"))
+            selected = i;
+    if (selected >= 0)
+        ComboBoxLang->SetItemIndex(selected);
+    ComboBoxLangChange(this);
+}
+
+void TFormSettings::ComboBoxLangChange(QObject *)
+{
+    if (ComboBoxLang->count() == 0 || ComboBoxLang->ItemIndex() < 0)
+        return;
+    AppSettings.Language = ComboBoxLang->itemText(ComboBoxLang->ItemIndex());
+    TLangChanger *changer = MainLangChanger();
+    if (changer == nullptr)
+        return;
+    changer->SetLangFile(LanguageFilePath(AppSettings.Language));
+    changer->TranslateForm(this);
+    changer->TranslateForm(Form1);
+}
+
+void TFormSettings::Button1Click(QObject *)
+{
+    TLangChanger *changer = MainLangChanger();
+    if (changer == nullptr)
+        return;
+    const TSaveKindsProperties kinds{skStringProperties};
+    changer->SaveProperties(this, kinds);
+    changer->SaveProperties(Form1, kinds);
+    // Never shown: it exists only to have its texts written.
+    const std::unique_ptr<TFormBatchGenerator> batch(new TFormBatchGenerator(this));
+    changer->SaveProperties(batch.get(), kinds);
+}
