@@ -340,7 +340,10 @@ void TBarcode::CopyPixels(const unsigned char *pixels, int width, int height)
         FBitmap = QImage();
         return;
     }
-    if (FBitmap.width() != width || FBitmap.height() != height || FBitmap.format() != format) {
+    // A new image also when a caller still shares the old one: detaching would copy pixels that
+    // are overwritten at once.
+    if (FBitmap.width() != width || FBitmap.height() != height || FBitmap.format() != format
+        || !FBitmap.isDetached()) {
         QImage image(width, height, format);
         if (image.isNull())
             throw EBarcodeError(QStringLiteral("Not enough memory for a bitmap of %1 x %2 pixels")
