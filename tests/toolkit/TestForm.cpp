@@ -154,7 +154,7 @@ private Q_SLOTS:
         QCOMPARE(closeCalls, 2);
     }
 
-    void ShowEventComesBeforeTheWindowIsVisible()
+    void ShowEventFiresAtEveryShowing()
     {
         TFormSample form(nullptr);
         int shows = 0;
