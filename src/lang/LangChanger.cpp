@@ -76,6 +76,8 @@ QString LngTranslateMessage(const QString &LangFile, const QString &UserMessage)
         const TLangFile file = TLangFile::Load(LangFile);
         if (file.KeyExists(MessagesSection, key))
             result = parts.Leading + file.ReadString(MessagesSection, key, QString()) + parts.Trailing;
+        else if (key.startsWith(u'#')) // a note for translators in LngCaptions, never applied
+            result = parts.Leading + key + parts.Trailing;
         else
             result = parts.Leading + file.ReadString(CaptionsSection, key, key) + parts.Trailing;
     }

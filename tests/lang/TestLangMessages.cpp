@@ -49,6 +49,8 @@ void TestLangMessages::translateMessage_data()
                                              << " Strings " << "  ";
     QTest::newRow("LngCaptions fallback") << Utf16Le("[LngCaptions]\r\nStrings=Zeichen\r\n") << "Strings"
                                           << "Zeichen";
+    QTest::newRow("comment key of LngCaptions") << Utf16Le("[LngCaptions]\r\n#Note=x\r\n") << "#Note" << "#Note";
+    QTest::newRow("# is a plain key in Messages") << Utf16Le("[Messages]\r\n#Note=x\r\n") << "#Note" << "x";
     QTest::newRow("Messages before LngCaptions")
         << Utf16Le("[LngCaptions]\r\nStrings=B\r\n[Messages]\r\nStrings=A\r\n") << "Strings" << "A";
     QTest::newRow("neither section has it") << Utf16Le("[Messages]\r\nOther=x\r\n") << " Strings{\\n}x "
