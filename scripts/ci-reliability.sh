@@ -75,6 +75,7 @@ if wants fuzz; then
   export QT_QPA_PLATFORM=offscreen
   # Findings of a fuzz run are saved in build-fuzz/findings/, new inputs in build-fuzz/corpus/.
   mkdir -p build-fuzz/findings
+  failed=()
   for dir in fuzz/corpus/*/; do
     target=$(basename "$dir")
     step "fuzz $target for ${fuzz_seconds}s"
@@ -84,7 +85,12 @@ if wants fuzz; then
       -max_len=4096 -print_final_stats=1 -artifact_prefix="build-fuzz/findings/$target-" \
       "build-fuzz/corpus/$target" "$dir" >"build-fuzz/$target.log" 2>&1 || rc=$?
     grep -E '^#[0-9]+ +DONE|^stat::(number_of_executed_units|peak_rss_mb)|^Done' "build-fuzz/$target.log" || true
-    [ "$rc" -eq 0 ] || { tail -n 60 "build-fuzz/$target.log"; echo "fuzz target $target found a fault"; exit 1; }
+    if [ "$rc" -ne 0 ]; then
+      tail -n 60 "build-fuzz/$target.log"
+      echo "fuzz target $target found a fault; the input is in build-fuzz/findings/"
+      failed+=("$target")
+    fi
   done
+  [ ${#failed[@]} -eq 0 ] || { echo "fuzz targets with findings: ${failed[*]}"; exit 1; }
 fi
 step "reliability checks passed"
