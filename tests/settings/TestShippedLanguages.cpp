@@ -1,0 +1,208 @@
+// The language files shipped beside the program: every visible text of the three windows has a
+// translation, every entry reaches its control, and switching back to English restores the
+// design texts.
+#include "SettingsFixture.h"
+
+#include "app/SaveFormats.h"
+#include "batch/FormBatchGenerator.h"
+#include "lang/FormSettings.h"
+#include "lang/LangChanger.h"
+#include "toolkit/Component.h"
+#include "toolkit/StdCtrls.h"
+
+#include <QDirIterator>
+
+namespace {
+
+const QString ShippedFolder = QStringLiteral(QUORVEL_SHIPPED_LANGUAGES);
+
+void CopyShippedFiles(const TSettingsEnvironment &env)
+{
+    QDirIterator it(ShippedFolder, {"*.lng"}, QDir::Files);
+    while (it.hasNext()) {
+        it.next();
+        QVERIFY(QFile::copy(it.filePath(), env.PathOf(it.fileName())));
+    }
+}
+
+// Entries of a template that are not texts for a translator: what the user typed or chose
+// (Text), components nobody sees, the dialog listed a second time as a component of the main
+// window, the product name in the main window's caption, and the hidden template button.
+bool IsTranslatorText(const QString &key)
+{
+    return !key.endsWith(QLatin1String(".Text")) && !key.startsWith(QLatin1String("Form1.Barcode."))
+        && !key.startsWith(QLatin1String("Form1.LangChanger1."))
+        && !key.startsWith(QLatin1String("Form1.FormSettings.")) && key != QLatin1String("Form1.Caption")
+        && key != QLatin1String("FormSettings.Button1.Caption");
+}
+
+// The texts a translator must cover, as the template writer lists them from the three windows.
+QMap<QString, QString> VisibleTexts(TSettingsEnvironment &env, TForm1 *main)
+{
+    {
+        TFormSettings dialog(main);
+        dialog.Button1Click(&dialog);
+    }
+    const QString templatePath = env.PathOf("Native.lng");
+    const TLangFile native = TLangFile::Load(templatePath);
+    QFile::remove(templatePath);
+    QMap<QString, QString> texts;
+    for (const QString &key : native.ReadSectionKeys("Translations"))
+        if (IsTranslatorText(key))
+            texts.insert(key, native.ReadString("Translations", key, QString()));
+    return texts;
+}
+
+// The lists whose items a translator must cover: every list of the three windows except those
+// holding names that stay as they are (symbologies, format codes, language names).
+QMap<QString, int> TranslatableLists(const QList<QObject *> &windows)
+{
+    QMap<QString, int> lists;
+    for (QObject *window : windows)
+        for (QObject *component : OwnedComponents(window)) {
+            auto *box = qobject_cast<TComboBox *>(component);
+            const QString name = component->objectName();
+            if (box == nullptr || box->count() == 0 || name == "ComboBoxSymbology"
+                || name == "ComboBoxExt" || name == "ComboBoxLang")
+                continue;
+            lists.insert(window->objectName() + '.' + name + ".Items", box->count());
+        }
+    return lists;
+}
+
+// The value a property path of a language file addresses on a window.
+QVariant ReadPath(QObject *window, const QString &path)
+{
+    QStringList segments = path.split('.');
+    QObject *target = window;
+    if (segments.size() > 1) {
+        if (QObject *component = FindComponent(window, segments.first())) {
+            target = component;
+            segments.removeFirst();
+        }
+    }
+    while (segments.size() > 1 && target != nullptr)
+        target = target->property(segments.takeFirst().toLatin1()).value<QObject *>();
+    return target != nullptr ? target->property(segments.first().toLatin1()) : QVariant();
+}
+
+} // namespace
+
+class TestShippedLanguages : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyVisibleTextIsTranslated_data();
+    void everyVisibleTextIsTranslated();
+    void entriesReachTheirControlsAndEnglishRestores_data();
+    void entriesReachTheirControlsAndEnglishRestores();
+};
+
+void TestShippedLanguages::everyVisibleTextIsTranslated_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<bool>("translatesMessages");
+    QTest::newRow("English") << "English" << false;
+    QTest::newRow("German") << "German" << true;
+    QTest::newRow("French") << "French" << true;
+    QTest::newRow("Spanish") << "Spanish" << true;
+}
+
+void TestShippedLanguages::everyVisibleTextIsTranslated()
+{
+    QFETCH(QString, language);
+    QFETCH(bool, translatesMessages);
+    TSettingsEnvironment env;
+    TForm1 *main = env.CreateMain(QStringLiteral("Klingon"));
+    const QMap<QString, QString> texts = VisibleTexts(env, main);
+    QVERIFY(texts.contains("Form1.ButtonSave.Caption"));
+    QVERIFY(texts.contains("FormSettings.LabelLanguage.Caption"));
+    QVERIFY(texts.contains("FormBatchGenerator.DirectoryEdit1.DialogText"));
+
+    const TLangFile shipped = TLangFile::Load(ShippedFolder + '/' + language + ".lng");
+    for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
+        const QString value = shipped.ReadString("Translations", it.key(), QString());
+        QVERIFY2(!value.isEmpty(), qPrintable(language + ": no translation of " + it.key() + "=" + it.value()));
+    }
+
+    TFormSettings dialog(main);
+    TFormBatchGenerator batch(main);
+    const QMap<QString, int> lists = TranslatableLists({main, &dialog, &batch});
+    QVERIFY(lists.contains("Form1.ComboBoxRotation.Items"));
+    for (auto it = lists.cbegin(); it != lists.cend(); ++it) {
+        const QString value = shipped.ReadString("Translations", it.key(), QString());
+        QVERIFY2(!value.isEmpty(), qPrintable(language + ": no translation of " + it.key()));
+        QCOMPARE(value.split(main->LangChanger1->Separator()).size(), it.value());
+    }
+
+    if (translatesMessages) {
+        for (const char *message : {"Strings", "Error saving settings!"}) {
+            const QString value = shipped.ReadString("Messages", message, QString());
+            QVERIFY2(!value.isEmpty() && value != QLatin1String(message), message);
+        }
+    }
+}
+
+void TestShippedLanguages::entriesReachTheirControlsAndEnglishRestores_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("German") << "German";
+    QTest::newRow("French") << "French";
+    QTest::newRow("Spanish") << "Spanish";
+}
+
+void TestShippedLanguages::entriesReachTheirControlsAndEnglishRestores()
+{
+    QFETCH(QString, language);
+    TSettingsEnvironment env;
+    CopyShippedFiles(env);
+    TForm1 *main = env.CreateMain(QStringLiteral("English"));
+    const QMap<QString, QString> design = VisibleTexts(env, main);
+    const QStringList designRotation = main->ComboBoxRotation->Items()->ToStringList();
+
+    auto dialog = std::make_unique<TFormSettings>(main);
+    dialog->show();
+    const int index = dialog->ComboBoxLang->findText(language);
+    QVERIFY(index >= 0);
+    QCOMPARE(dialog->ComboBoxLang->ItemImageIndex(index) >= 0, true);
+    dialog->ComboBoxLang->setCurrentIndex(index);
+    Q_EMIT dialog->ComboBoxLang->activated(index);
+    QCOMPARE(AppSettings.Language, language);
+
+    TFormBatchGenerator batch(main);
+    main->LangChanger1->TranslateForm(&batch);
+    const QMap<QString, QObject *> windows{{"Form1", main}, {"FormSettings", dialog.get()},
+                                           {"FormBatchGenerator", &batch}};
+    const TLangFile shipped = TLangFile::Load(env.PathOf(language + ".lng"));
+    for (const QString &key : shipped.ReadSectionKeys("Translations")) {
+        const QString value = shipped.ReadString("Translations", key, QString());
+        QObject *window = windows.value(key.section('.', 0, 0));
+        QVERIFY2(window != nullptr, qPrintable(key));
+        const QVariant current = ReadPath(window, key.section('.', 1));
+        QVERIFY2(current.isValid(), qPrintable("no such property: " + key));
+        if (key.endsWith(".Items")) {
+            const auto *box = qobject_cast<TComboBox *>(FindComponent(window, key.section('.', 1, 1)));
+            QVERIFY(box != nullptr);
+            QCOMPARE(box->Items()->ToStringList(), value.split(','));
+        } else {
+            QCOMPARE(current.toString(), value);
+        }
+    }
+    // The format list keeps its codes, so "Save As ..." still knows the format.
+    QVERIFY(FindSaveFormat(main->ComboBoxExt->Text(), false) != nullptr);
+    QVERIFY(main->LangChanger1->TranslateMessage("Strings") != QLatin1String("Strings"));
+
+    const int english = dialog->ComboBoxLang->findText("English");
+    dialog->ComboBoxLang->setCurrentIndex(english);
+    Q_EMIT dialog->ComboBoxLang->activated(english);
+    main->LangChanger1->TranslateForm(&batch);
+    for (auto it = design.cbegin(); it != design.cend(); ++it) {
+        QObject *window = windows.value(it.key().section('.', 0, 0));
+        QCOMPARE(ReadPath(window, it.key().section('.', 1)).toString(), it.value());
+    }
+    QCOMPARE(main->ComboBoxRotation->Items()->ToStringList(), designRotation);
+}
+
+QTEST_MAIN(TestShippedLanguages)
+#include "TestShippedLanguages.moc"
