@@ -78,6 +78,7 @@ void TForm1::FormCreate(QObject *)
         SetWindowState(wsNormal);
         SetBounds(AppSettings.WindowLeft, AppSettings.WindowTop, AppSettings.WindowWidth,
                   AppSettings.WindowHeight);
+        FOuterSize = QSize(AppSettings.WindowWidth, AppSettings.WindowHeight);
     }
 
     SetupPanel();
@@ -102,11 +103,39 @@ void TForm1::FormShow(QObject *)
         SetCaption(Caption() + QLatin1Char(' ') + VersionText);
 }
 
+bool TForm1::KeepOuterSize()
+{
+    if (!FOuterSize.isValid() || WindowState() != wsNormal)
+        return false;
+    const int frameWidth = frameGeometry().width() - width();
+    const int frameHeight = frameGeometry().height() - height();
+    if (frameWidth == 0 && frameHeight == 0)
+        return false;
+    QSize outer = FOuterSize;
+    if (FOuterIsClient)
+        outer -= QSize(frameWidth, frameHeight);
+    FOuterSize = QSize();
+    resize(std::max(0, outer.width() - frameWidth), std::max(0, outer.height() - frameHeight));
+    return true;
+}
+
+void TForm1::moveEvent(QMoveEvent *event)
+{
+    TForm::moveEvent(event);
+    // A window manager reports the frame after the first showing; centre again with the size
+    // made good.
+    if (FCentred && KeepOuterSize()) {
+        FCentred = false;
+        CentreAtFirstShow();
+    }
+}
+
 void TForm1::CentreAtFirstShow()
 {
     if (FCentred)
         return;
     FCentred = true;
+    KeepOuterSize();
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (screen == nullptr || WindowState() != wsNormal)
         return;
@@ -120,6 +149,8 @@ void TForm1::CentreAtFirstShow()
 void TForm1::Resetposition1Click()
 {
     SetBounds(0, 0, ClientWidth(), ClientHeight());
+    if (FOuterSize.isValid())
+        FOuterIsClient = true;
     Show();
 }
 

@@ -3,6 +3,7 @@
 #include "toolkit/ComCtrls.h"
 #include "toolkit/Form.h"
 
+#include <QSize>
 #include <QString>
 
 class TBarcode;
@@ -147,9 +148,19 @@ private:
 
     // At the first showing, after FormShow: centred in the primary screen's work area.
     void CentreAtFirstShow();
+    // The stored size is the outer size, but the frame is known only once the window shows:
+    // the client area is corrected then, so that the window does not grow from run to run.
+    bool KeepOuterSize();
+
+protected:
+    void moveEvent(QMoveEvent *event) override;
+
+private:
 
     bool FControlsReady = false;
     bool FCentred = false;
+    QSize FOuterSize; // outer size still to be made good once the frame is known
+    bool FOuterIsClient = false; // the reset position takes the client size as the outer size
 };
 
 // The main window, from the start of its construction to its destruction.

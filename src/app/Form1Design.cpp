@@ -319,6 +319,7 @@ void TForm1::ConnectHandlers()
     ConnectGuarded(UpDownDotSize, &TUpDown::OnChangingEx, this, &TForm1::UpDownDotSizeChangingEx);
     ConnectGuarded(UpDownScale, &TUpDown::OnChangingEx, this, &TForm1::UpDownScaleChangingEx);
     ConnectGuarded(ButtonSave, &TButton::OnClick, this, &TForm1::ButtonSaveClick);
+    ConnectGuarded(ButtonBatch, &TButton::OnClick, this, &TForm1::ButtonBatchClick);
     ConnectGuarded(this, &TForm::OnShow, this, &TForm1::FormShow);
     // Connected after FormShow so that it runs after it, also when FormShow failed.
     ConnectGuarded(this, &TForm::OnShow, this, [this] { CentreAtFirstShow(); });

@@ -1,0 +1,20 @@
+#include "app/Form1.h"
+
+#include "app/AppSettings.h"
+#include "batch/FormBatchGenerator.h"
+#include "lang/LangChanger.h"
+#include "toolkit/ProgramPaths.h"
+
+#include <memory>
+
+// The windows the main window opens: each opening creates, translates, shows and destroys a new
+// instance.
+
+void TForm1::ButtonBatchClick(QObject *)
+{
+    std::unique_ptr<TFormBatchGenerator> window(new TFormBatchGenerator(this));
+    FormBatchGenerator = window.get();
+    LangChanger1->SetLangFile(LanguageFilePath(AppSettings.Language));
+    LangChanger1->TranslateForm(window.get());
+    window->ShowModal();
+}

@@ -1,0 +1,191 @@
+#include "Form1Fixture.h"
+
+#include "batch/FormBatchGenerator.h"
+#include "lang/LangChanger.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+
+// Start-up, placement, caption, language and the settings written at close, on the real window.
+class TestForm1Start : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TForm1Environment> FEnvironment;
+
+    std::unique_ptr<TForm1> Start()
+    {
+        std::unique_ptr<TForm1> form(CreateForm1());
+        form->Show();
+        return form;
+    }
+
+    static const QString Title;
+
+private slots:
+    void init() { FEnvironment = std::make_unique<TForm1Environment>(); }
+    void cleanup() { FEnvironment.reset(); }
+
+    void FirstStart()
+    {
+        auto form = Start();
+        QCOMPARE(form->Width(), 855);
+        QCOMPARE(form->Height(), 693);
+        QCOMPARE(form->WindowState(), wsNormal);
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QCOMPARE(form->Left(), std::max(area.left(), area.left() + (area.width() - 855) / 2));
+        QCOMPARE(form->Top(), std::max(area.top(), area.top() + (area.height() - 693) / 2));
+        QCOMPARE(form->Caption(), Title);
+        QCOMPARE(ApplicationTitle(), Title);
+        QCOMPARE(AppSettings.Language, QStringLiteral("English"));
+        QCOMPARE(AppSettings.Path, QDir::homePath() + QLatin1Char('/'));
+        QCOMPARE(form->LangChanger1->LangFile(), LanguageFilePath(QStringLiteral("English")));
+        const QDir data(FEnvironment->DataFolder() + QStringLiteral("/Quorvel(QRcode)Generator"));
+        QVERIFY(data.exists());
+        QVERIFY(data.isEmpty());
+        QVERIFY(FEnvironment->Messages.Shown.isEmpty());
+    }
+
+    void Caption_data()
+    {
+        QTest::addColumn<QString>("languageFile");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("no language file") << QString() << Title;
+        QTest::newRow("no caption for the window")
+            << "[Translations]\r\nForm1.LabelInputText.Caption=Eingabetext\r\n" << Title;
+        QTest::newRow("translated caption")
+            << "[Translations]\r\nForm1.Caption=Strichcode-Generator\r\n"
+            << QStringLiteral("Strichcode-Generator " QUORVEL_VERSION_TEXT);
+    }
+
+    void Caption()
+    {
+        QFETCH(QString, languageFile);
+        QFETCH(QString, caption);
+        if (!languageFile.isEmpty())
+            FEnvironment->WriteLanguageFile(QStringLiteral("English"), languageFile);
+        auto form = Start();
+        QCOMPARE(form->Caption(), caption);
+    }
+
+    void Placement_data()
+    {
+        QTest::addColumn<QByteArray>("store");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QSize>("size"); // outer size
+        QTest::addColumn<bool>("lostFrame"); // brought back from off-screen: outer size := client size
+        QTest::newRow("minimised opens normal")
+            << QByteArray("[Options]\nWindowState=1\nWindowWidth=700\nWindowHeight=500\n") << int(wsNormal)
+            << QSize(700, 500) << false;
+        QTest::newRow("maximised") << QByteArray("[Options]\nWindowState=2\n") << int(wsMaximized) << QSize()
+                                   << false;
+        QTest::newRow("width stored as text") << QByteArray("[Options]\nWindowWidth=\"640\"\n") << int(wsNormal)
+                                              << QSize(640, 693) << false;
+        QTest::newRow("width that does not parse") << QByteArray("[Options]\nWindowWidth=wide\n")
+                                                   << int(wsNormal) << QSize(855, 693) << false;
+        QTest::newRow("left beyond the desktop")
+            << QByteArray("[Options]\nWindowLeft=100000\nWindowWidth=600\nWindowHeight=400\n") << int(wsNormal)
+            << QSize(600, 400) << true;
+    }
+
+    void Placement()
+    {
+        QFETCH(QByteArray, store);
+        QFETCH(int, state);
+        QFETCH(QSize, size);
+        QFETCH(bool, lostFrame);
+        TForm1Environment::WriteFile(FEnvironment->UserStore(), store);
+        auto form = Start();
+        QTRY_COMPARE(int(form->WindowState()), state);
+        if (lostFrame)
+            size -= QSize(form->Width() - form->ClientWidth(), form->Height() - form->ClientHeight());
+        if (size.isValid())
+            QCOMPARE(QSize(form->Width(), form->Height()), size);
+        QCOMPARE(AppSettings.WindowState, state == wsMaximized ? 2 : 0);
+        QVERIFY(form->Left() < QGuiApplication::primaryScreen()->virtualSize().width());
+    }
+
+    void Language_data()
+    {
+        QTest::addColumn<QByteArray>("machine");
+        QTest::addColumn<QByteArray>("user");
+        QTest::addColumn<QString>("language");
+        QTest::newRow("machine-wide default") << QByteArray("[Options]\nLanguage=German\n") << QByteArray()
+                                              << "German";
+        QTest::newRow("per-user wins") << QByteArray("[Options]\nLanguage=German\n")
+                                       << QByteArray("[Options]\nLanguage=Dutch\n") << "Dutch";
+    }
+
+    void Language()
+    {
+        QFETCH(QByteArray, machine);
+        QFETCH(QByteArray, user);
+        QFETCH(QString, language);
+        TForm1Environment::WriteFile(FEnvironment->MachineStore(), machine);
+        if (!user.isEmpty())
+            TForm1Environment::WriteFile(FEnvironment->UserStore(), user);
+        FEnvironment->WriteLanguageFile(language, "[LngCaptions]\r\nInput Text=Text (" + language + ")\r\n");
+        auto form = Start();
+        QCOMPARE(AppSettings.Language, language);
+        QCOMPARE(form->LabelInputText->Caption(), "Text (" + language + ")");
+    }
+
+    void CloseWritesSettings()
+    {
+        auto form = Start();
+        form->SetWidth(800);
+        form->SetHeight(600);
+        AppSettings.Language = QStringLiteral("Danish");
+        QVERIFY(!QFile::exists(FEnvironment->UserStore()));
+        form->Close();
+        QVERIFY(!form->isVisible());
+
+        QSettings store(FEnvironment->UserStore(), QSettings::IniFormat);
+        store.beginGroup(QStringLiteral("Options"));
+        QCOMPARE(store.value(QStringLiteral("WindowWidth")).toInt(), 800);
+        QCOMPARE(store.value(QStringLiteral("WindowHeight")).toInt(), 600);
+        QCOMPARE(store.value(QStringLiteral("WindowLeft")).toInt(), form->Left());
+        QCOMPARE(store.value(QStringLiteral("WindowState")).toInt(), 0);
+        QCOMPARE(store.value(QStringLiteral("Language")).toString(), QStringLiteral("Danish"));
+        QVERIFY(FEnvironment->Messages.Shown.isEmpty());
+    }
+
+    void RefusedWrite()
+    {
+        FEnvironment->WriteLanguageFile(QStringLiteral("English"),
+                                        "[Messages]\r\nError saving settings!=Not saved, sorry\r\n");
+        // A folder where the store's file belongs refuses every write.
+        QVERIFY(QDir().mkpath(FEnvironment->UserStore()));
+        auto form = Start();
+        form->Close();
+        QVERIFY(!form->isVisible());
+        QCOMPARE(FEnvironment->Messages.Shown.size(), 1);
+        QCOMPARE(FEnvironment->Messages.Shown.first().Text, QStringLiteral("Not saved, sorry"));
+        QCOMPARE(FEnvironment->Messages.Shown.first().Caption, Title);
+    }
+
+    void BatchWindow()
+    {
+        FEnvironment->WriteLanguageFile(QStringLiteral("English"),
+                                        "[Translations]\r\nFormBatchGenerator.Caption=Stapel\r\n");
+        auto form = Start();
+        QString seenCaption;
+        QTimer::singleShot(0, [&] {
+            if (FormBatchGenerator != nullptr) {
+                seenCaption = FormBatchGenerator->Caption();
+                FormBatchGenerator->Close();
+            }
+        });
+        form->ButtonBatch->Click();
+        QCOMPARE(seenCaption, QStringLiteral("Stapel"));
+        QVERIFY(FormBatchGenerator == nullptr);
+        QVERIFY(form->findChildren<TFormBatchGenerator *>().isEmpty());
+    }
+};
+
+const QString TestForm1Start::Title = QStringLiteral("Quorvel (QR code) Generator " QUORVEL_VERSION_TEXT);
+
+QTEST_MAIN(TestForm1Start)
+#include "TestForm1Start.moc"
