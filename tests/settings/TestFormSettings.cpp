@@ -92,6 +92,7 @@ private slots:
     void storedGermanRetranslatesBothWindows();
     void choosingAnEntryAppliesAtOnce();
     void openingTwiceBuildsAFreshList();
+    void choiceIsStoredWhenTheMainWindowCloses();
     void templateButtonWritesThreeWindows();
     void templateAppliedUnchangedReproducesTheTexts();
 };
@@ -255,6 +256,31 @@ void TestFormSettings::openingTwiceBuildsAFreshList()
     QCOMPARE(second->Caption(), QStringLiteral("Settings"));
     Pick(second->ComboBoxLang, QStringLiteral("French"));
     QCOMPARE(second->Caption(), QStringLiteral("Paramètres"));
+}
+
+void TestFormSettings::choiceIsStoredWhenTheMainWindowCloses()
+{
+    TSettingsEnvironment env;
+    env.WriteLanguage("English", EnglishLines);
+    env.WriteLanguage("German", GermanLines);
+    TForm1 *main = env.CreateMain(QStringLiteral("English"));
+    {
+        const auto dialog = OpenSettings(main);
+        Pick(dialog->ComboBoxLang, QStringLiteral("German"));
+        dialog->ButtonOK->Click();
+    }
+    TCloseAction action = caHide;
+    main->FormClose(main, action);
+    QCOMPARE(QSettings("Marvane", "Quorvel (QR code) Generator").value("Options/Language").toString(),
+             QStringLiteral("German"));
+
+    // The next start comes up in German.
+    env.Main.reset();
+    AppSettings.Language.clear();
+    env.Main.reset(CreateForm1());
+    QCOMPARE(AppSettings.Language, QStringLiteral("German"));
+    env.Main->show();
+    QCOMPARE(env.Main->ButtonSave->Caption(), QStringLiteral("Speichern unter ..."));
 }
 
 void TestFormSettings::templateButtonWritesThreeWindows()
