@@ -320,6 +320,7 @@ void TForm1::ConnectHandlers()
     ConnectGuarded(UpDownScale, &TUpDown::OnChangingEx, this, &TForm1::UpDownScaleChangingEx);
     ConnectGuarded(ButtonSave, &TButton::OnClick, this, &TForm1::ButtonSaveClick);
     ConnectGuarded(ButtonBatch, &TButton::OnClick, this, &TForm1::ButtonBatchClick);
+    ConnectGuarded(ButtonSettings, &TButton::OnClick, this, &TForm1::ButtonSettingsClick);
     ConnectGuarded(this, &TForm::OnShow, this, &TForm1::FormShow);
     // Connected after FormShow so that it runs after it, also when FormShow failed.
     ConnectGuarded(this, &TForm::OnShow, this, [this] { CentreAtFirstShow(); });

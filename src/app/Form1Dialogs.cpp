@@ -2,6 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "batch/FormBatchGenerator.h"
+#include "lang/FormSettings.h"
 #include "lang/LangChanger.h"
 #include "toolkit/ProgramPaths.h"
 
@@ -17,4 +18,13 @@ void TForm1::ButtonBatchClick(QObject *)
     LangChanger1->SetLangFile(LanguageFilePath(AppSettings.Language));
     LangChanger1->TranslateForm(window.get());
     window->ShowModal();
+}
+
+void TForm1::ButtonSettingsClick(QObject *)
+{
+    std::unique_ptr<TFormSettings> dialog(new TFormSettings(this));
+    FormSettings = dialog.get();
+    LangChanger1->SetLangFile(LanguageFilePath(AppSettings.Language));
+    LangChanger1->TranslateForm(dialog.get());
+    dialog->ShowModal();
 }

@@ -1,6 +1,7 @@
 #include "Form1Fixture.h"
 
 #include "batch/FormBatchGenerator.h"
+#include "lang/FormSettings.h"
 #include "lang/LangChanger.h"
 
 #include <QGuiApplication>
@@ -182,6 +183,25 @@ private slots:
         QCOMPARE(seenCaption, QStringLiteral("Stapel"));
         QVERIFY(FormBatchGenerator == nullptr);
         QVERIFY(form->findChildren<TFormBatchGenerator *>().isEmpty());
+    }
+
+    void SettingsDialog()
+    {
+        FEnvironment->WriteLanguageFile(
+            QStringLiteral("English"),
+            "[Translations]\r\nFormSettings.Caption=Optionen\r\n");
+        auto form = Start();
+        QString seenCaption;
+        QTimer::singleShot(0, [&] {
+            if (FormSettings != nullptr) {
+                seenCaption = FormSettings->Caption();
+                FormSettings->Close();
+            }
+        });
+        form->ButtonSettings->Click();
+        QCOMPARE(seenCaption, QStringLiteral("Optionen"));
+        QVERIFY(FormSettings == nullptr);
+        QVERIFY(form->findChildren<TFormSettings *>().isEmpty());
     }
 };
 
