@@ -16,10 +16,12 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QTimer>
 
 QPointer<TFormBatchGenerator> FormBatchGenerator;
@@ -28,6 +30,9 @@ namespace {
 
 // Image 2 of the main window's image list: the chequered flag.
 constexpr int StartImageIndex = 2;
+
+// Milliseconds between two batches of lines added to the list during a fill.
+constexpr int FillBatchInterval = 50;
 
 // The local file that a drag carries, or an empty text.
 QString DraggedFile(const QMimeData *mime)
@@ -172,7 +177,7 @@ void TFormBatchGenerator::FileListWork()
 {
     if (FWorkList.isEmpty())
         return;
-    // Pending events run after every line, so a second load could start inside this one: the
+    // Pending events run during the fill, so a second load could start inside this one: the
     // buttons that start one stay disabled until the fill is done.
     FFilling = true;
     FAbortFill = false;
@@ -185,11 +190,27 @@ void TFormBatchGenerator::FileListWork()
         FFilling = false;
         UpdateBusyState();
     });
+    // Every line is trimmed and followed by the processing of pending events. The lines reach
+    // the list box in batches, one batch per FillBatchInterval: a visible list lays out all
+    // its items after each insertion that events get to see, and one item at a time that made a
+    // fill quadratic in the number of lines.
+    QElapsedTimer sinceBatch;
+    sinceBatch.start();
+    qsizetype added = 0;
+    const auto addPending = [this, &added](qsizetype end) {
+        ListBox1->addItems(FWorkList.mid(added, end - added));
+        added = end;
+    };
     for (qsizetype i = 0; i < FWorkList.size() && !FAbortFill; ++i) {
         FWorkList[i] = TrimBatchLine(FWorkList.at(i));
-        ListBox1->addItem(FWorkList.at(i));
+        if (sinceBatch.elapsed() >= FillBatchInterval) {
+            addPending(i + 1);
+            sinceBatch.restart();
+        }
         ProcessMessages();
     }
+    if (!FAbortFill)
+        addPending(FWorkList.size());
 }
 
 void TFormBatchGenerator::RefreshCount()

@@ -312,7 +312,9 @@ private Q_SLOTS:
 
     void LargeInputs()
     {
-        // A line of one megabyte, a binary file and many lines: no hang, no crash.
+        // A line of one megabyte, a binary file and many lines: no hang, no crash. The window is
+        // shown: a visible list lays out its items, which a hidden one never does.
+        FForm->show();
         QByteArray wide(1 << 20, 'w');
         Load(wide + "\nshort\n", QStringLiteral("wide.txt"));
         QCOMPARE(FForm->ListBox1->count(), 2);

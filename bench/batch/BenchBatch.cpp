@@ -1,0 +1,195 @@
+// The batch run through the real batch window against Debian's zint command-line tool doing the
+// same batch, in one run; and the time to load a long file into the list.
+//
+//   BenchBatch [count] [lines to load] [repeats] [keep folder]
+//   defaults: 10000 strings, 100000 lines, 3 repeats, written files removed
+//
+// Each side runs `repeats` times, alternating; the best wall-clock time and the best processor
+// time (user + system, of this process or of the tool's process) count. On a busy machine the
+// processor times are the steadier comparison.
+
+#include "app/Form1.h"
+#include "batch/BatchRun.h"
+#include "batch/FormBatchGenerator.h"
+#include "toolkit/DirectoryEdit.h"
+#include "toolkit/StdCtrls.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <sys/resource.h>
+
+namespace {
+
+QString BatchLine(int i)
+{
+    return QStringLiteral("ITEM-%1-https://example.org/p?id=%2&ref=batch-%3")
+        .arg(i, 6, 10, QChar(u'0'))
+        .arg(i * 7919 % 1000003)
+        .arg(i);
+}
+
+bool WriteLines(const QString &fileName, int count)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray bytes;
+    for (int i = 1; i <= count; ++i)
+        bytes += BatchLine(i).toUtf8() + '\n';
+    return file.write(bytes) == bytes.size();
+}
+
+double CpuSeconds(int who)
+{
+    rusage usage{};
+    getrusage(who, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+struct TTiming
+{
+    double Wall = 1e300;
+    double Cpu = 1e300;
+    void Take(double wall, double cpu)
+    {
+        Wall = std::min(Wall, wall);
+        Cpu = std::min(Cpu, cpu);
+    }
+};
+
+int FileCount(const QString &folder)
+{
+    return int(QDir(folder).entryList(QDir::Files).size());
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The main window reads and writes its settings: keep the user's own out of it.
+    QTemporaryDir work;
+    if (!work.isValid())
+        return 1;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(work.filePath(QStringLiteral("config"))));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(work.filePath(QStringLiteral("data"))));
+
+    QApplication application(argc, argv);
+    const int count = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 10000;
+    const int loadLines = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 100000;
+    const int repeats = std::max(1, argc > 3 ? QString::fromLocal8Bit(argv[3]).toInt() : 3);
+    // Where the written files of the last run go, to compare them; by default they are removed.
+    const QString keep = argc > 4 ? QString::fromLocal8Bit(argv[4]) : QString();
+
+    const QString zint = QStandardPaths::findExecutable(QStringLiteral("zint"));
+    if (zint.isEmpty()) {
+        std::fprintf(stderr, "the zint command-line tool is missing (Debian: apt-get install zint)\n");
+        return 1;
+    }
+
+    CreateForm1();
+    std::optional<TBatchResult> result;
+    SetBatchSummaryPresenterForTests([&result](QWidget *, const TBatchResult &r) { result = r; });
+
+    const QString input = work.filePath(QStringLiteral("input.txt"));
+    if (!WriteLines(input, count))
+        return 1;
+
+    auto *window = new TFormBatchGenerator(Form1);
+    FormBatchGenerator = window;
+    window->show();
+    window->LoadFromFile(input);
+
+    std::printf("batch of %d QR Code strings like \"%s\", best of %d\n", count, qPrintable(BatchLine(123)), repeats);
+    int status = 0;
+    // Every run writes into folders of its own, and nothing is deleted until the end: the file
+    // system pays for creating files next to recently deleted ones, and that would be charged to
+    // whichever side runs after a deletion. The sides take turns going first.
+    int folderNumber = 0;
+    for (const char *format : {"SVG", "BMP"}) {
+        const QString extension = QString::fromLatin1(format).toLower();
+        Form1->ComboBoxExt->SetText(QString::fromLatin1(format));
+        TTiming oursTime;
+        TTiming zintTime;
+        QString ours;
+        QString theirs;
+        for (int run = 0; run < repeats; ++run) {
+            ++folderNumber;
+            ours = work.filePath(QStringLiteral("ours-%1-%2").arg(extension).arg(folderNumber));
+            theirs = work.filePath(QStringLiteral("zint-%1-%2").arg(extension).arg(folderNumber));
+            QDir().mkpath(ours);
+            QDir().mkpath(theirs);
+
+            const auto runOurs = [&] {
+                window->DirectoryEdit1->SetText(ours);
+                result.reset();
+                QElapsedTimer timer;
+                const double cpu = CpuSeconds(RUSAGE_SELF);
+                timer.start();
+                window->ButtonStart->Click();
+                oursTime.Take(timer.nsecsElapsed() / 1e9, CpuSeconds(RUSAGE_SELF) - cpu);
+                if (FileCount(ours) != count || !result || !result->Failures.isEmpty())
+                    status = 2;
+            };
+            const auto runZint = [&] {
+                // The same look as the main window's start values: border 8, white space 4.
+                QProcess process;
+                QElapsedTimer timer;
+                const double cpu = CpuSeconds(RUSAGE_CHILDREN);
+                timer.start();
+                process.start(zint, {QStringLiteral("--batch"), QStringLiteral("-b"), QStringLiteral("58"),
+                                     QStringLiteral("--border=8"), QStringLiteral("--whitesp=4"),
+                                     QStringLiteral("--vwhitesp=4"), QStringLiteral("--filetype=") + extension,
+                                     QStringLiteral("-o"), theirs + QStringLiteral("/~~~~~.") + extension,
+                                     QStringLiteral("--input=") + input});
+                process.waitForFinished(-1);
+                zintTime.Take(timer.nsecsElapsed() / 1e9, CpuSeconds(RUSAGE_CHILDREN) - cpu);
+                if (FileCount(theirs) != count)
+                    status = 2;
+            };
+            if (run % 2 == 0) {
+                runOurs();
+                runZint();
+            } else {
+                runZint();
+                runOurs();
+            }
+        }
+        std::printf("%s: batch window %.3f s (processor %.3f s), zint CLI %.3f s (processor %.3f s); "
+                    "ratio %.3f wall-clock, %.3f processor\n",
+                    format, oursTime.Wall, oursTime.Cpu, zintTime.Wall, zintTime.Cpu,
+                    oursTime.Wall / zintTime.Wall, oursTime.Cpu / zintTime.Cpu);
+        std::fflush(stdout);
+        if (!keep.isEmpty()) {
+            QDir().mkpath(keep);
+            QDir().rename(ours, keep + QStringLiteral("/ours-") + extension);
+            QDir().rename(theirs, keep + QStringLiteral("/zint-") + extension);
+        }
+    }
+
+    const QString longInput = work.filePath(QStringLiteral("long.txt"));
+    if (!WriteLines(longInput, loadLines))
+        return 1;
+    QElapsedTimer timer;
+    timer.start();
+    window->LoadFromFile(longInput);
+    const double loadSeconds = timer.nsecsElapsed() / 1e9;
+    std::printf("loading %d lines into the list: %.3f s (%d items)\n", loadLines, loadSeconds,
+                window->ListBox1->count());
+    if (window->ListBox1->count() != loadLines)
+        status = 2;
+
+    SetBatchSummaryPresenterForTests(nullptr);
+    delete Form1;
+    return status;
+}
