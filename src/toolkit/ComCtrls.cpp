@@ -216,7 +216,9 @@ void TUpDown::AssociateTextChanged()
 
 bool TUpDown::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == FAssociate && FArrowKeys && event->type() == QEvent::KeyPress) {
+    // The type is tested first: the edit also sends events while it is being destroyed, when it
+    // must not be looked at as an edit any more.
+    if (event->type() == QEvent::KeyPress && FArrowKeys && watched == FAssociate) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
             Step(key->key() == Qt::Key_Up ? updUp : updDown);
