@@ -1,5 +1,6 @@
 #include "toolkit/Dialogs.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -10,7 +11,7 @@ class TQtFileDialogPresenter final : public TFileDialogPresenter
 public:
     bool Present(const TOpenDialog &dialog, bool save, QString &fileName, int &filterIndex) override
     {
-        QFileDialog box(nullptr, dialog.Title());
+        QFileDialog box(QApplication::activeWindow(), dialog.Title());
         box.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         box.setFileMode(save || !dialog.Options().testFlag(ofFileMustExist) ? QFileDialog::AnyFile
                                                                             : QFileDialog::ExistingFile);
