@@ -2,8 +2,10 @@
 
 #include "app/AppSettings.h"
 #include "app/ComputerInfo.h"
+#include "barcode/Barcode.h"
 #include "lang/LangChanger.h"
 #include "toolkit/EventGuard.h"
+#include "toolkit/StdCtrls.h"
 #include "toolkit/ProgramPaths.h"
 
 #include <QDir>
@@ -94,6 +96,12 @@ void TForm1::FormShow(QObject *)
     const QString designCaption = Caption();
     LangChanger1->SetLangFile(LanguageFilePath(AppSettings.Language));
     LangChanger1->TranslateForm(Form1);
+    // A language file may replace the items of a list, which leaves it without a selection;
+    // the lists go on showing what is in force.
+    if (ComboBoxRotation->ItemIndex() < 0)
+        ComboBoxRotation->SetItemIndex(Barcode->Rotation() / 90);
+    if (ComboBoxExt->ItemIndex() < 0)
+        ComboBoxExt->SetItemIndex(0);
 
     raise();
     activateWindow();

@@ -24,11 +24,13 @@ constexpr int BottomPanelHeight = 302;
 constexpr int Row1 = 8, Row2 = 40, Row3 = 72, Row4 = 106, Row5 = 134, Row6 = 246;
 constexpr int RowHeight = 24;
 constexpr int LabelShift = 4; // a label's text stands level with its control's text
-constexpr int ColorLabelLeft = 8, ColorLeft = 88, ColorWidth = 150;
-constexpr int MarginLabelLeft = 256, MarginLeft = 340;
-constexpr int SizeLabelLeft = 440, SizeLeft = 514;
-constexpr int NumberEditWidth = 64, SpinWidth = 17;
-constexpr int LastLabelLeft = 614, LastLeft = 684, LastWidth = 145;
+// Labels leave room for longer translated captions.
+constexpr int ColorLabelLeft = 8, ColorLeft = 92, ColorWidth = 140;
+constexpr int MarginLabelLeft = 248, MarginLeft = 336;
+constexpr int SizeLabelLeft = 428, SizeLeft = 516;
+constexpr int NumberEditWidth = 60, SpinWidth = 17;
+constexpr int LastLabelLeft = 608, LastLeft = 684, LastWidth = 145;
+constexpr int LabelWidth = 84, LastLabelWidth = 74;
 
 template <typename T>
 T *Create(TForm1 *owner, QWidget *parent, const char *name)
@@ -176,7 +178,7 @@ void TForm1::CreateOptionControls()
 
     // Row 1: the symbology, across the panel.
     LabelSymbology = CreateLabel(this, panel, "LabelSymbology", QStringLiteral("&Symbology:"),
-                                 ColorLabelLeft, Row1 + LabelShift, 76);
+                                 ColorLabelLeft, Row1 + LabelShift, LabelWidth);
     ComboBoxSymbology = Create<TComboBox>(this, panel, "ComboBoxSymbology");
     ComboBoxSymbology->SetStyle(csDropDownList);
     ComboBoxSymbology->SetBounds(ColorLeft, Row1, DesignClientWidth - 8 - ColorLeft, RowHeight);
@@ -187,52 +189,52 @@ void TForm1::CreateOptionControls()
 
     // Row 2: fore colour, border, scale, height.
     LabelForeColor = CreateLabel(this, panel, "LabelForeColor", QStringLiteral("&Fore color:"),
-                                 ColorLabelLeft, Row2 + LabelShift, 76);
+                                 ColorLabelLeft, Row2 + LabelShift, LabelWidth);
     ColorBoxForeColor = Create<TColorBox>(this, panel, "ColorBoxForeColor");
     ColorBoxForeColor->SetBounds(ColorLeft, Row2, ColorWidth, RowHeight);
     ColorBoxForeColor->SetTabOrder(3);
     LabelForeColor->SetFocusControl(ColorBoxForeColor);
 
     LabelBorderWidth = CreateLabel(this, panel, "LabelBorderWidth", QStringLiteral("B&order:"),
-                                   MarginLabelLeft, Row2 + LabelShift, 80);
+                                   MarginLabelLeft, Row2 + LabelShift, LabelWidth);
     CreateNumberEdit(this, panel, "EditBorderWidth", "UpDownBorderWidth", MarginLeft, Row2,
                      NumberEditWidth, 100, 6, 5, EditBorderWidth, UpDownBorderWidth);
     LabelBorderWidth->SetFocusControl(EditBorderWidth);
 
     LabelScale = CreateLabel(this, panel, "LabelScale", QStringLiteral("S&cale:"), SizeLabelLeft,
-                             Row2 + LabelShift, 70);
+                             Row2 + LabelShift, LabelWidth);
     CreateTenthsEdit(this, panel, "EditScale", "UpDownScale", SizeLeft, Row2, 20, 21, EditScale,
                      UpDownScale);
     LabelScale->SetFocusControl(EditScale);
 
     LabelHeight = CreateLabel(this, panel, "LabelHeight", QStringLiteral("&Height:"), LastLabelLeft,
-                              Row2 + LabelShift, 66);
+                              Row2 + LabelShift, LastLabelWidth);
     CreateNumberEdit(this, panel, "EditHeight", "UpDownHeight", LastLeft, Row2, LastWidth - SpinWidth,
                      2000, 10, 11, EditHeight, UpDownHeight);
     LabelHeight->SetFocusControl(EditHeight);
 
     // Row 3: back colour, white space, dot size, rotation.
     LabelBackColor = CreateLabel(this, panel, "LabelBackColor", QStringLiteral("&Back color:"),
-                                 ColorLabelLeft, Row3 + LabelShift, 76);
+                                 ColorLabelLeft, Row3 + LabelShift, LabelWidth);
     ColorBoxBackColor = Create<TColorBox>(this, panel, "ColorBoxBackColor");
     ColorBoxBackColor->SetBounds(ColorLeft, Row3, ColorWidth, RowHeight);
     ColorBoxBackColor->SetTabOrder(4);
     LabelBackColor->SetFocusControl(ColorBoxBackColor);
 
     LabelWhiteSpace = CreateLabel(this, panel, "LabelWhiteSpace", QStringLiteral("&White space:"),
-                                  MarginLabelLeft, Row3 + LabelShift, 80);
+                                  MarginLabelLeft, Row3 + LabelShift, LabelWidth);
     CreateNumberEdit(this, panel, "EditWhiteSpace", "UpDownWhiteSpace", MarginLeft, Row3,
                      NumberEditWidth, 100, 7, 8, EditWhiteSpace, UpDownWhiteSpace);
     LabelWhiteSpace->SetFocusControl(EditWhiteSpace);
 
     LabelDotSize = CreateLabel(this, panel, "LabelDotSize", QStringLiteral("Dot si&ze:"),
-                               SizeLabelLeft, Row3 + LabelShift, 70);
+                               SizeLabelLeft, Row3 + LabelShift, LabelWidth);
     CreateTenthsEdit(this, panel, "EditDotSize", "UpDownDotSize", SizeLeft, Row3, 18, 19, EditDotSize,
                      UpDownDotSize);
     LabelDotSize->SetFocusControl(EditDotSize);
 
     LabelRotation = CreateLabel(this, panel, "LabelRotation", QStringLiteral("&Rotation:"),
-                                LastLabelLeft, Row3 + LabelShift, 66);
+                                LastLabelLeft, Row3 + LabelShift, LastLabelWidth);
     ComboBoxRotation = Create<TComboBox>(this, panel, "ComboBoxRotation");
     ComboBoxRotation->SetStyle(csDropDownList);
     ComboBoxRotation->SetBounds(LastLeft, Row3, LastWidth, RowHeight);

@@ -1,5 +1,6 @@
 #include "Form1Fixture.h"
 
+#include "barcode/Barcode.h"
 #include "batch/FormBatchGenerator.h"
 #include "lang/FormSettings.h"
 #include "lang/LangChanger.h"
@@ -131,6 +132,18 @@ private slots:
         auto form = Start();
         QCOMPARE(AppSettings.Language, language);
         QCOMPARE(form->LabelInputText->Caption(), "Text (" + language + ")");
+    }
+
+    void TranslatedLists()
+    {
+        FEnvironment->WriteLanguageFile(QStringLiteral("English"),
+                                        "[Translations]\r\nForm1.ComboBoxRotation.Items=0 Grad,90 Grad,180 Grad,"
+                                        "270 Grad\r\nForm1.ComboBoxExt.Items=BMP,SVG\r\n");
+        auto form = Start();
+        QCOMPARE(form->ComboBoxRotation->Text(), QStringLiteral("0 Grad"));
+        QCOMPARE(form->ComboBoxExt->Text(), QStringLiteral("BMP"));
+        PickItem(form->ComboBoxRotation, QStringLiteral("180 Grad"));
+        QCOMPARE(form->Barcode->Rotation(), 180);
     }
 
     void CloseWritesSettings()
