@@ -11,6 +11,7 @@ class TDirectoryEdit;
 class TLabel;
 class TListBox;
 class TOpenDialog;
+struct TBatchPlan;
 struct TBatchResult;
 
 // The batch window: a list of strings, loaded from a text file or the clipboard, one per line,
@@ -59,6 +60,8 @@ private:
 
     // The batch run (FormBatchGeneratorRun.cpp).
     void RunBatchInto(const QString &folder);
+    // Writes every item with a progress dialog; the main window's text is restored afterwards.
+    TBatchResult WritePlan(const TBatchPlan &plan, const QString &folder);
     void ShowSummary(const TBatchResult &result);
 
     QStringList FWorkList;

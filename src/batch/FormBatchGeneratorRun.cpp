@@ -55,6 +55,11 @@ void TFormBatchGenerator::RunBatchInto(const QString &folder)
             return;
     }
 
+    ShowSummary(WritePlan(plan, folder));
+}
+
+TBatchResult TFormBatchGenerator::WritePlan(const TBatchPlan &plan, const QString &folder)
+{
     TBarcode *barcode = Form1->Barcode;
     const QString inputText = barcode->InputText();
     FRunning = true;
@@ -78,7 +83,7 @@ void TFormBatchGenerator::RunBatchInto(const QString &folder)
         UpdateBusyState();
     });
 
-    const TBatchResult result = RunBatch(
+    return RunBatch(
         plan, folder,
         [barcode](const TBatchItem &item) {
             barcode->SetInputText(item.Text);
@@ -91,8 +96,6 @@ void TFormBatchGenerator::RunBatchInto(const QString &folder)
             ProcessMessages();
             return !progress.wasCanceled();
         });
-    progress.hide();
-    ShowSummary(result);
 }
 
 void TFormBatchGenerator::ShowSummary(const TBatchResult &result)

@@ -28,6 +28,7 @@ private:
     std::unique_ptr<TFormBatchGenerator> FForm;
     std::optional<TBatchResult> FResult;
     int FSummaries = 0;
+    QString FInputTextAtSummary;
 
     QString OutFolder() const { return FOut->path() + u'/'; }
 
@@ -62,6 +63,11 @@ private Q_SLOTS:
         SetBatchSummaryPresenterForTests([this](QWidget *, const TBatchResult &result) {
             ++FSummaries;
             FResult = result;
+            // By the time the summary shows, the window takes new work again and the main
+            // window has its own text back.
+            QVERIFY(FForm->ButtonStart->isEnabled());
+            QVERIFY(FForm->ButtonLoadFromFile->isEnabled());
+            FInputTextAtSummary = Form1->Barcode->InputText();
         });
     }
 
@@ -260,6 +266,7 @@ private Q_SLOTS:
         Start();
         QCOMPARE(FResult->Written, 2);
         QCOMPARE(Form1->Barcode->InputText(), QStringLiteral("keep me"));
+        QCOMPARE(FInputTextAtSummary, QStringLiteral("keep me"));
         QCOMPARE(Form1->Image->Picture(), preview);
         // The component draws the restored text again, exactly as before the run.
         Form1->RefreshPreview();
