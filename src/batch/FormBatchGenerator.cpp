@@ -31,7 +31,7 @@ namespace {
 // Image 2 of the main window's image list: the chequered flag.
 constexpr int StartImageIndex = 2;
 
-// Milliseconds between two batches of lines added to the list during a fill.
+// Shortest pause, in milliseconds, between two batches of lines added to the list during a fill.
 constexpr int FillBatchInterval = 50;
 
 // The local file that a drag carries, or an empty text.
@@ -191,26 +191,30 @@ void TFormBatchGenerator::FileListWork()
         UpdateBusyState();
     });
     // Every line is trimmed and followed by the processing of pending events. The lines reach
-    // the list box in batches, one batch per FillBatchInterval: a visible list lays out all
-    // its items after each insertion that events get to see, and one item at a time that made a
-    // fill quadratic in the number of lines.
+    // the list box in batches: a visible list lays out all its items after each insertion that
+    // events get to see, so one item at a time made a fill quadratic in the number of lines. The
+    // pause between batches grows with the time that the list's layout takes, so that laying
+    // out stays a small part of a long fill.
     QElapsedTimer sinceBatch;
     sinceBatch.start();
+    qint64 interval = FillBatchInterval;
     qsizetype added = 0;
-    const auto addPending = [this, &added](qsizetype end) {
-        ListBox1->addItems(FWorkList.mid(added, end - added));
-        added = end;
-    };
     for (qsizetype i = 0; i < FWorkList.size() && !FAbortFill; ++i) {
         FWorkList[i] = TrimBatchLine(FWorkList.at(i));
-        if (sinceBatch.elapsed() >= FillBatchInterval) {
-            addPending(i + 1);
-            sinceBatch.restart();
+        if (sinceBatch.elapsed() < interval) {
+            ProcessMessages();
+            continue;
         }
+        ListBox1->addItems(FWorkList.mid(added, i + 1 - added));
+        added = i + 1;
+        QElapsedTimer layout;
+        layout.start();
         ProcessMessages();
+        interval = qMax<qint64>(FillBatchInterval, 4 * layout.elapsed());
+        sinceBatch.restart();
     }
     if (!FAbortFill)
-        addPending(FWorkList.size());
+        ListBox1->addItems(FWorkList.mid(added));
 }
 
 void TFormBatchGenerator::RefreshCount()
