@@ -6,11 +6,13 @@
 #include "lang/Flags.h"
 #include "lang/LangChanger.h"
 #include "lang/LanguageList.h"
+#include "toolkit/Component.h"
 #include "toolkit/EventGuard.h"
 #include "toolkit/ImgList.h"
 #include "toolkit/ProgramPaths.h"
 #include "toolkit/StdCtrls.h"
 
+#include <QPair>
 #include <memory>
 
 QPointer<TFormSettings> FormSettings;
@@ -25,6 +27,20 @@ constexpr int ButtonHeight = 28;
 TLangChanger *MainLangChanger()
 {
     return Form1 != nullptr ? Form1->LangChanger1 : nullptr;
+}
+
+// A language file may give a list new items, which leaves the list without a selection. The
+// items only change their wording, so each list goes on showing the entry it showed before.
+void TranslateKeepingSelections(TLangChanger *changer, QObject *window)
+{
+    QList<QPair<QPointer<TComboBox>, int>> selections;
+    for (QObject *component : OwnedComponents(window))
+        if (auto *box = qobject_cast<TComboBox *>(component); box != nullptr && box->ItemIndex() >= 0)
+            selections.append({box, box->ItemIndex()});
+    changer->TranslateForm(window);
+    for (const auto &[box, index] : selections)
+        if (box != nullptr && box->ItemIndex() < 0)
+            box->SetItemIndex(index);
 }
 
 } // namespace
@@ -122,8 +138,8 @@ void TFormSettings::ComboBoxLangChange(QObject *)
     if (changer == nullptr)
         return;
     changer->SetLangFile(LanguageFilePath(AppSettings.Language));
-    changer->TranslateForm(this);
-    changer->TranslateForm(Form1);
+    TranslateKeepingSelections(changer, this);
+    TranslateKeepingSelections(changer, Form1);
 }
 
 void TFormSettings::Button1Click(QObject *)

@@ -5,6 +5,7 @@
 #include "batch/FormBatchGenerator.h"
 #include "lang/Flags.h"
 #include "lang/FormSettings.h"
+#include "barcode/Barcode.h"
 #include "lang/LangChanger.h"
 #include "toolkit/StdCtrls.h"
 
@@ -93,6 +94,7 @@ private slots:
     void choosingAnEntryAppliesAtOnce();
     void openingTwiceBuildsAFreshList();
     void choiceIsStoredWhenTheMainWindowCloses();
+    void translatedListsKeepTheirSelection();
     void templateButtonWritesThreeWindows();
     void templateAppliedUnchangedReproducesTheTexts();
 };
@@ -281,6 +283,27 @@ void TestFormSettings::choiceIsStoredWhenTheMainWindowCloses()
     QCOMPARE(AppSettings.Language, QStringLiteral("German"));
     env.Main->show();
     QCOMPARE(env.Main->ButtonSave->Caption(), QStringLiteral("Speichern unter ..."));
+}
+
+void TestFormSettings::translatedListsKeepTheirSelection()
+{
+    TSettingsEnvironment env;
+    env.WriteLanguage("English", EnglishLines + QStringList{
+        "Form1.ComboBoxRotation.Items=0 degree,90 degree,180 degree,270 degree"});
+    env.WriteLanguage("German", GermanLines + QStringList{
+        "Form1.ComboBoxRotation.Items=0 Grad,90 Grad,180 Grad,270 Grad"});
+    TForm1 *main = env.CreateMain(QStringLiteral("English"));
+    Pick(main->ComboBoxRotation, QStringLiteral("90 degree"));
+    QCOMPARE(main->Barcode->Rotation(), 90);
+    const auto dialog = OpenSettings(main);
+
+    Pick(dialog->ComboBoxLang, QStringLiteral("German"));
+    QCOMPARE(main->ComboBoxRotation->Text(), QStringLiteral("90 Grad"));
+    QCOMPARE(main->ComboBoxExt->Text(), QStringLiteral("BMP"));
+    QCOMPARE(dialog->ComboBoxLang->Text(), QStringLiteral("German"));
+    QCOMPARE(main->Barcode->Rotation(), 90);
+    Pick(dialog->ComboBoxLang, QStringLiteral("English"));
+    QCOMPARE(main->ComboBoxRotation->Text(), QStringLiteral("90 degree"));
 }
 
 void TestFormSettings::templateButtonWritesThreeWindows()
