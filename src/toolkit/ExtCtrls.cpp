@@ -61,7 +61,8 @@ TImage::TImage(QObject *AOwner, QWidget *AParent)
 
 void TImage::SetPicture(const QImage &picture)
 {
-    FPicture = picture.copy();
+    // Shared, not copied: whoever draws into the original next detaches from it.
+    FPicture = picture;
     Rebuild();
 }
 
@@ -84,18 +85,20 @@ void TImage::Rebuild()
         update();
         return;
     }
-    QImage image = FPicture.convertToFormat(QImage::Format_ARGB32);
+    // Premultiplied: the form the screen's pixmaps take, so no further conversion is needed.
+    QImage image = FPicture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     if (FTransparent) {
         // The picture's bottom-left pixel names the colour that is not drawn.
         const QRgb key = image.pixel(0, image.height() - 1) | 0xFF000000u;
+        const int width = image.width();
         for (int y = 0; y < image.height(); ++y) {
             auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-            for (int x = 0; x < image.width(); ++x)
+            for (int x = 0; x < width; ++x)
                 if ((line[x] | 0xFF000000u) == key)
                     line[x] = 0;
         }
     }
-    FDrawn = QPixmap::fromImage(image);
+    FDrawn = QPixmap::fromImage(std::move(image));
     update();
 }
 
