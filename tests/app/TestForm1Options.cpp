@@ -249,6 +249,19 @@ private slots:
         QCOMPARE(f.Barcode->ForeColor(), RGBToColor(0, 0, 128));
     }
 
+    void PreviewOwnsItsPicture()
+    {
+        // Later drawings of the component leave the picture in the preview alone.
+        const QImage shown = FForm->Image->Picture().copy();
+        FForm->Barcode->SetInputText(QStringLiteral("another text, drawn without a refresh"));
+        FForm->Barcode->Bitmap();
+        QCOMPARE(FForm->Image->Picture(), shown);
+        // The preview leaves out the colour of the picture's bottom-left pixel (white here).
+        const QImage drawn = FForm->Image->DrawnPixmap().toImage();
+        QCOMPARE(qAlpha(drawn.pixel(0, drawn.height() - 1)), 0);
+        QCOMPARE(drawn.pixelColor(8 * 1 + 4, 8 * 1 + 4), QColor(Qt::black)); // the first module
+    }
+
     void MemoLines()
     {
         FForm->MemoInputText->setFocus();
