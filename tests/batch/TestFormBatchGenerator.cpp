@@ -260,6 +260,21 @@ private Q_SLOTS:
         QVERIFY(FForm->ButtonStart->isEnabled());
     }
 
+    void ClosingStopsFill()
+    {
+        QByteArray bytes;
+        for (int i = 0; i < 200000; ++i)
+            bytes += "row " + QByteArray::number(i) + "\n";
+        QVERIFY(WriteBytes(FilePath(QStringLiteral("rows.txt")), bytes));
+        FForm->show();
+        QTimer::singleShot(0, FForm.get(), [this] { FForm->close(); });
+        FForm->LoadFromFile(FilePath(QStringLiteral("rows.txt")));
+        QVERIFY(!FForm->isVisible());
+        QVERIFY(FForm->ListBox1->count() < 200000);
+        QVERIFY(!FForm->IsBusy());
+        QVERIFY(FForm->ButtonLoadFromFile->isEnabled());
+    }
+
     void FormShowTakesPath()
     {
         AppSettings.Path = QStringLiteral("/srv/some where/");
