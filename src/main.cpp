@@ -1,4 +1,5 @@
 #include "app/Form1.h"
+#include "app/ProcessMemory.h"
 #include "toolkit/EventGuard.h"
 #include "toolkit/MessageBox.h"
 
@@ -8,6 +9,7 @@
 
 int main(int argc, char *argv[])
 {
+    PrepareProcessMemory();
     QApplication application(argc, argv);
     try {
         SetApplicationTitle(QStringLiteral("Quorvel (QR code) Generator"));

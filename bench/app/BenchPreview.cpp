@@ -4,6 +4,7 @@
 // (ZBarcode_Create, the window's settings, ZBarcode_Encode, ZBarcode_Buffer, ZBarcode_Delete) and
 // their ratio (goal: at most 1.3). Three more columns show where the keystroke's time goes.
 #include "app/Form1.h"
+#include "app/ProcessMemory.h"
 #include "barcode/Barcode.h"
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/MessageBox.h"
@@ -91,6 +92,7 @@ int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    PrepareProcessMemory(); // as the program does
     QApplication application(argc, argv);
     QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
