@@ -83,10 +83,6 @@ private slots:
             << QSize(700, 500) << false;
         QTest::newRow("maximised") << QByteArray("[Options]\nWindowState=2\n") << int(wsMaximized) << QSize()
                                    << false;
-        QTest::newRow("width stored as text") << QByteArray("[Options]\nWindowWidth=\"640\"\n") << int(wsNormal)
-                                              << QSize(640, 693) << false;
-        QTest::newRow("width that does not parse") << QByteArray("[Options]\nWindowWidth=wide\n")
-                                                   << int(wsNormal) << QSize(855, 693) << false;
         QTest::newRow("left beyond the desktop")
             << QByteArray("[Options]\nWindowLeft=100000\nWindowWidth=600\nWindowHeight=400\n") << int(wsNormal)
             << QSize(600, 400) << true;
@@ -109,29 +105,13 @@ private slots:
         QVERIFY(form->Left() < QGuiApplication::primaryScreen()->virtualSize().width());
     }
 
-    void Language_data()
+    void MachineWideLanguage()
     {
-        QTest::addColumn<QByteArray>("machine");
-        QTest::addColumn<QByteArray>("user");
-        QTest::addColumn<QString>("language");
-        QTest::newRow("machine-wide default") << QByteArray("[Options]\nLanguage=German\n") << QByteArray()
-                                              << "German";
-        QTest::newRow("per-user wins") << QByteArray("[Options]\nLanguage=German\n")
-                                       << QByteArray("[Options]\nLanguage=Dutch\n") << "Dutch";
-    }
-
-    void Language()
-    {
-        QFETCH(QByteArray, machine);
-        QFETCH(QByteArray, user);
-        QFETCH(QString, language);
-        TForm1Environment::WriteFile(FEnvironment->MachineStore(), machine);
-        if (!user.isEmpty())
-            TForm1Environment::WriteFile(FEnvironment->UserStore(), user);
-        FEnvironment->WriteLanguageFile(language, "[LngCaptions]\r\nInput Text=Text (" + language + ")\r\n");
+        TForm1Environment::WriteFile(FEnvironment->MachineStore(), "[Options]\nLanguage=German\n");
+        FEnvironment->WriteLanguageFile(QStringLiteral("German"), "[LngCaptions]\r\nInput Text=Eingabetext\r\n");
         auto form = Start();
-        QCOMPARE(AppSettings.Language, language);
-        QCOMPARE(form->LabelInputText->Caption(), "Text (" + language + ")");
+        QCOMPARE(AppSettings.Language, QStringLiteral("German"));
+        QCOMPARE(form->LabelInputText->Caption(), QStringLiteral("Eingabetext"));
     }
 
     void TranslatedLists()
