@@ -1,0 +1,84 @@
+#include "app/AppSettings.h"
+#include "barcode/Barcode.h"
+#include "batch/BatchPlan.h"
+#include "batch/BatchRun.h"
+#include "lang/LangFile.h"
+#include "toolkit/Exception.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QtTest>
+
+// Targets nobody may write, not even the administrator (CI runs as root, so permission bits
+// prove nothing): /proc takes no new files or folders.
+class TestUnwritableTargets : public QObject
+{
+    Q_OBJECT
+
+private:
+    const QString FFolder = QStringLiteral("/proc");
+
+    static QString Message(const std::function<void()> &action)
+    {
+        try {
+            action();
+        } catch (const Exception &error) {
+            return error.Message();
+        }
+        return QString();
+    }
+
+private slots:
+    void SaveBarcode_data()
+    {
+        QTest::addColumn<QString>("extension");
+        for (const char *extension : {".bmp", ".emf", ".eps", ".gif", ".pcx", ".txt", ".svg"})
+            QTest::newRow(extension) << QString::fromLatin1(extension);
+    }
+
+    void SaveBarcode()
+    {
+        QFETCH(QString, extension);
+        TBarcode barcode(nullptr);
+        barcode.SetInputText(QStringLiteral("Quorvel"));
+        const QImage before = barcode.Bitmap().copy();
+        const QString message = Message([&] { barcode.Save(FFolder + QStringLiteral("/symbol") + extension); });
+        QVERIFY2(message.contains(QStringLiteral("Could not open")), qPrintable(message));
+        QCOMPARE(barcode.Bitmap(), before);
+    }
+
+    void BatchRun()
+    {
+        const QString folder = FFolder + u'/';
+        const TBatchPlan plan = PlanBatch({QStringLiteral("one"), QStringLiteral("two")}, folder, QStringLiteral(".svg"));
+        TBarcode barcode(nullptr);
+        const TBatchResult result = RunBatch(plan, folder, [&barcode](const TBatchItem &item) {
+            barcode.SetInputText(item.Text);
+            barcode.Save(item.FileName);
+        }, nullptr);
+        QCOMPARE(result.Written, qsizetype(0));
+        QCOMPARE(result.Failures.size(), qsizetype(2));
+        for (const TBatchFailure &failure : result.Failures)
+            QVERIFY(!failure.Message.isEmpty());
+    }
+
+    void LanguageFile()
+    {
+        TLangFile file;
+        file.WriteString(QStringLiteral("Messages"), QStringLiteral("Strings"), QStringLiteral("Zeichenketten"));
+        const QString path = FFolder + QStringLiteral("/Native.lng");
+        QVERIFY(Message([&] { file.Save(path); }).startsWith(QStringLiteral("Cannot write the language file")));
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void Settings()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, FFolder + QStringLiteral("/quorvel"));
+        AppSettings = TAppSettings();
+        AppSettings.Language = QStringLiteral("German");
+        QVERIFY(!WriteSettings());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUnwritableTargets)
+#include "TestUnwritableTargets.moc"
