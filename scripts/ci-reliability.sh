@@ -15,6 +15,8 @@ fuzz_seconds=${QUORVEL_FUZZ_SECONDS:-30}
 steps=("$@")
 [ ${#steps[@]} -gt 0 ] || steps=(asan leaks fuzz)
 
+# A failing step does not stop the later ones; the script fails at the end.
+failures=()
 step() { printf '\n=== %s (%s)\n' "$1" "$(date -u +%H:%M:%S)"; }
 wants() { local s; for s in "${steps[@]}"; do [ "$s" = "$1" ] && return 0; done; return 1; }
 
@@ -57,7 +59,7 @@ if wants asan; then
     fi
   fi
   step "test suite under AddressSanitizer and UndefinedBehaviorSanitizer${tiny:+ (tiny file system at $tiny)}"
-  ctest --test-dir build-asan --output-on-failure -j"$jobs"
+  ctest --test-dir build-asan --output-on-failure -j"$jobs" || failures+=("sanitizer suite")
 fi
 
 if wants leaks; then
@@ -65,7 +67,7 @@ if wants leaks; then
   rc=0
   ctest --test-dir build-asan --output-on-failure -V -R '^TestSessionLeaks$' >build-asan/leak-check.log 2>&1 || rc=$?
   grep -E 'LeakSanitizer|SUMMARY|Totals|PASS|FAIL|Passed|Failed|No tests' build-asan/leak-check.log || true
-  [ "$rc" -eq 0 ] || { tail -n 80 build-asan/leak-check.log; echo "leak check failed"; exit 1; }
+  [ "$rc" -eq 0 ] || { tail -n 80 build-asan/leak-check.log; failures+=("leak check"); }
 fi
 
 if wants fuzz; then
@@ -91,6 +93,10 @@ if wants fuzz; then
       failed+=("$target")
     fi
   done
-  [ ${#failed[@]} -eq 0 ] || { echo "fuzz targets with findings: ${failed[*]}"; exit 1; }
+  [ ${#failed[@]} -eq 0 ] || failures+=("fuzzing: ${failed[*]}")
+fi
+if [ ${#failures[@]} -gt 0 ]; then
+  step "reliability checks FAILED: $(IFS=,; echo "${failures[*]}")"
+  exit 1
 fi
 step "reliability checks passed"
