@@ -4,6 +4,8 @@
 #include "barcode/ZintLibrary.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QFileInfo>
 #include <QtEndian>
 
 #include <climits>
@@ -12,6 +14,11 @@
 #endif
 #include <cstring>
 #include <memory>
+#if defined(Q_OS_UNIX)
+#include <sys/statvfs.h>
+#else
+#include <QStorageInfo>
+#endif
 
 namespace {
 
@@ -147,6 +154,34 @@ struct TRecordDeleter
 
 } // namespace
 
+namespace {
+
+// True when the file system holding `folder` has no room left for an ordinary write.
+bool DiskIsFull(const QString &folder)
+{
+#if defined(Q_OS_UNIX)
+    struct statvfs info {};
+    if (statvfs(QFile::encodeName(folder).constData(), &info) != 0)
+        return false;
+    return info.f_bavail == 0;
+#else
+    const QStorageInfo storage(folder);
+    return storage.isValid() && storage.bytesAvailable() == 0;
+#endif
+}
+
+// The engine does not check its own writes: a full disk leaves an empty or cut-off file and
+// still reports success, so the result is looked at before the save counts as done.
+void CheckWrittenFile(const QString &fileName)
+{
+    const QFileInfo written(fileName);
+    if (!written.exists() || written.size() == 0 || DiskIsFull(written.absolutePath()))
+        throw EBarcodeError(QStringLiteral("The file \"%1\" could not be written completely (is the disk full?)")
+                                .arg(QDir::toNativeSeparators(fileName)));
+}
+
+} // namespace
+
 void TBarcode::Generate(const QString &fileName)
 {
     if (!FChanged)
@@ -170,6 +205,10 @@ void TBarcode::Generate(const QString &fileName)
 
     if (!fileName.isEmpty()) {
         const QByteArray name = ToUtf8(fileName, "FileName");
+        // The engine's outfile is a C string: a NUL would make it write a different file.
+        if (name.contains('\0'))
+            throw EBarcodeError(QStringLiteral("FileName contains a NUL character at position %1")
+                                    .arg(fileName.indexOf(QChar(0)) + 1));
         if (name.size() >= qsizetype(sizeof symbol->outfile))
             throw EBarcodeError(QStringLiteral("FileName size has to be less than %1 characters")
                                     .arg(sizeof symbol->outfile));
@@ -269,6 +308,7 @@ void TBarcode::Generate(const QString &fileName)
         if (api.Print(symbol, FRotation) != 0)
             throw EBarcodeError(FieldText(symbol->errtxt));
         FChanged = true;
+        CheckWrittenFile(fileName);
         return;
     }
 

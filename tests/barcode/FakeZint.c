@@ -3,6 +3,7 @@
    component hands it so that tests can read the record back through the FakeZint_ functions. */
 #include <zint.h>
 
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -159,7 +160,15 @@ EXPORT int ZBarcode_Print(struct zint_symbol *symbol, int rotate_angle)
     Called("Print");
     Rotation = rotate_angle;
     memcpy(Outfile, symbol->outfile, sizeof Outfile);
-    return PrintResult ? Fail(symbol, PrintResult) : 0;
+    if (PrintResult)
+        return Fail(symbol, PrintResult);
+    /* Like the real engine, a successful print leaves a file behind. */
+    FILE *file = fopen(symbol->outfile, "w");
+    if (file) {
+        fputs("fake", file);
+        fclose(file);
+    }
+    return 0;
 }
 
 EXPORT unsigned int ZBarcode_Cap(int symbol_id, unsigned int cap_flag)

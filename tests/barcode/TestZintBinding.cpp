@@ -71,6 +71,7 @@ class TestZintBinding final : public QObject
     Q_OBJECT
 
     TFakeEngine Fake;
+    QTemporaryDir WorkFolder;
 
     int EncodeCalls() const { return QString::fromLatin1(Fake.Log()).count(QStringLiteral("Encode")); }
     const zint_symbol &Record() const { return *Fake.RecordAtEncode(); }
@@ -78,6 +79,9 @@ class TestZintBinding final : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
+        // Saves through the fake engine use bare names: they land in a folder of our own.
+        QVERIFY(WorkFolder.isValid());
+        QVERIFY(QDir::setCurrent(WorkFolder.path()));
         Fake.Handle = dlopen(FAKE_ZINT_RECORDING, RTLD_NOW | RTLD_LOCAL);
         QVERIFY2(Fake.Handle != nullptr, dlerror());
         Fake.Resolve(Fake.Reset, "FakeZint_Reset");
@@ -101,7 +105,11 @@ private Q_SLOTS:
         Fake.Reset();
     }
 
-    void cleanupTestCase() { ReplaceZintLibraryForTesting(QString()); }
+    void cleanupTestCase()
+    {
+        ReplaceZintLibraryForTesting(QString());
+        QDir::setCurrent(QDir::tempPath());
+    }
 
     void MissingLibraryIsReportedAndFoundLaterWithoutRestart()
     {
