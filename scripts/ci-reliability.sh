@@ -22,18 +22,7 @@ wants() { local s; for s in "${steps[@]}"; do [ "$s" = "$1" ] && return 0; done;
 
 # scripts/setup.sh (run by scripts/test.sh before this) installs what the normal build needs;
 # the fuzz build needs clang with its libFuzzer and sanitizer runtimes as well.
-packages=(clang-14 libclang-rt-14-dev)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -q
-  $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+scripts/install-packages.sh clang-14 libclang-rt-14-dev
 
 # Leaks are reported at exit; only third-party frames are suppressed (scripts/lsan.supp).
 export ASAN_OPTIONS="detect_leaks=1:check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1"
