@@ -1,16 +1,17 @@
 #include "app/Form1.h"
 #include "app/ProcessMemory.h"
+#include "toolkit/Application.h"
 #include "toolkit/EventGuard.h"
 #include "toolkit/MessageBox.h"
 
-#include <QApplication>
 #include <exception>
 #include <memory>
 
 int main(int argc, char *argv[])
 {
     PrepareProcessMemory();
-    QApplication application(argc, argv);
+    // Shows what would otherwise escape an event's delivery instead of ending the program.
+    TApplication application(argc, argv);
     try {
         SetApplicationTitle(QStringLiteral("Quorvel (QR code) Generator"));
         // An error in the main window's construction ends the program after it was shown.
