@@ -52,7 +52,7 @@ void TBarcode::AssignInRange(int &field, int value, int low, int high)
 QString TBarcode::About() const
 {
     return QStringLiteral("Version 7.8, barcode component of Quorvel (QR code) Generator by "
-                          "Marvane, drawn by the zint library, https://www.marvane.com");
+                          "Marvane; symbols encoded and drawn by the zint library, https://zint.org.uk");
 }
 
 void TBarcode::SetBackColor(TColor value) { Assign(FBackColor, value); }
