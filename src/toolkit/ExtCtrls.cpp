@@ -85,17 +85,21 @@ void TImage::Rebuild()
         update();
         return;
     }
-    // Premultiplied: the form the screen's pixmaps take, so no further conversion is needed.
-    QImage image = FPicture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    if (FTransparent) {
-        // The picture's bottom-left pixel names the colour that is not drawn.
-        const QRgb key = image.pixel(0, image.height() - 1) | 0xFF000000u;
-        const int width = image.width();
-        for (int y = 0; y < image.height(); ++y) {
-            auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-            for (int x = 0; x < width; ++x)
-                if ((line[x] | 0xFF000000u) == key)
-                    line[x] = 0;
+    // Premultiplied: the form the screen's pixmaps take, so no further conversion is needed. An
+    // opaque picture (the usual case) already has those bytes and is copied in the keying pass.
+    const bool opaque = FPicture.format() == QImage::Format_RGB32;
+    const QImage source = opaque ? FPicture : FPicture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage image(source.size(), QImage::Format_ARGB32_Premultiplied);
+    // The picture's bottom-left pixel names the colour that is not drawn.
+    const QRgb key = source.pixel(0, source.height() - 1) | 0xFF000000u;
+    const QRgb alpha = opaque ? 0xFF000000u : 0;
+    const int width = source.width();
+    for (int y = 0; y < source.height(); ++y) {
+        const auto *from = reinterpret_cast<const QRgb *>(source.constScanLine(y));
+        auto *to = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const QRgb pixel = from[x] | alpha;
+            to[x] = FTransparent && (pixel | 0xFF000000u) == key ? 0 : pixel;
         }
     }
     FDrawn = QPixmap::fromImage(std::move(image));

@@ -196,26 +196,52 @@ private Q_SLOTS:
         QVERIFY(list->updatesEnabled());
     }
 
+    void ImageLeavesBottomLeftColourTransparent_data()
+    {
+        QTest::addColumn<QImage::Format>("format");
+        QTest::newRow("32-bit opaque") << QImage::Format_RGB32;
+        QTest::newRow("32-bit with alpha") << QImage::Format_ARGB32;
+        QTest::newRow("1-bit") << QImage::Format_Mono;
+    }
+
     void ImageLeavesBottomLeftColourTransparent()
     {
+        QFETCH(QImage::Format, format);
         TForm form(nullptr);
         auto *image = new TImage(&form, &form);
-        QImage picture(4, 3, QImage::Format_RGB32);
-        picture.fill(QColor(255, 255, 255));
-        picture.setPixel(1, 1, qRgb(0, 0, 0));
-        picture.setPixel(2, 0, qRgb(0, 0, 255));
+        QImage full(4, 3, QImage::Format_RGB32);
+        full.fill(QColor(255, 255, 255));
+        full.setPixel(1, 1, qRgb(0, 0, 0));
+        full.setPixel(2, 0, qRgb(0, 0, 0));
+        QImage picture = full.convertToFormat(format);
         image->SetPicture(picture);
         const QImage drawn = image->DrawnPixmap().toImage().convertToFormat(QImage::Format_ARGB32);
         QCOMPARE(qAlpha(drawn.pixel(0, 2)), 0);
         QCOMPARE(qAlpha(drawn.pixel(3, 0)), 0);
         QCOMPARE(drawn.pixel(1, 1), qRgba(0, 0, 0, 255));
-        QCOMPARE(drawn.pixel(2, 0), qRgba(0, 0, 255, 255));
+        QCOMPARE(drawn.pixel(2, 0), qRgba(0, 0, 0, 255));
         // The control keeps its own copy.
-        picture.fill(Qt::red);
+        picture.fill(0);
         QCOMPARE(image->Picture().pixel(1, 1), qRgb(0, 0, 0));
+        QCOMPARE(image->Picture().pixel(0, 0), qRgb(255, 255, 255));
         image->ClearPicture();
         QVERIFY(!image->HasPicture());
         QVERIFY(image->DrawnPixmap().isNull());
+    }
+
+    void ImageWithoutTransparencyDrawsEveryPixel()
+    {
+        TForm form(nullptr);
+        auto *image = new TImage(&form, &form);
+        image->SetTransparent(false);
+        QImage picture(2, 2, QImage::Format_RGB32);
+        picture.fill(QColor(255, 255, 255));
+        // A 32-bit opaque picture's unused byte may hold anything: the pixel is still opaque.
+        reinterpret_cast<QRgb *>(picture.scanLine(0))[1] = 0x00000000u;
+        image->SetPicture(picture);
+        const QImage drawn = image->DrawnPixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(drawn.pixel(0, 1), qRgba(255, 255, 255, 255));
+        QCOMPARE(drawn.pixel(1, 0), qRgba(0, 0, 0, 255));
     }
 
     void ImageIsDrawnCentredUnscaled()
