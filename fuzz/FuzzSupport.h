@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstdlib>
@@ -26,4 +28,19 @@ inline QString Utf16FromBytes(const QByteArray &bytes)
     for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
         text.append(QChar(char16_t(uchar(bytes.at(i)) | (uchar(bytes.at(i + 1)) << 8))));
     return text;
+}
+
+// The one scratch language file of a fuzz run, in a folder of its own.
+inline const QString &FuzzLangFilePath()
+{
+    static QTemporaryDir dir;
+    static const QString path = dir.filePath(QStringLiteral("Fuzz.lng"));
+    return path;
+}
+
+inline void WriteFuzzLangFile(const QByteArray &bytes)
+{
+    QFile file(FuzzLangFilePath());
+    FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    FUZZ_CHECK(file.write(bytes) == bytes.size());
 }

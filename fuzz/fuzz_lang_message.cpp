@@ -14,24 +14,10 @@
 
 namespace {
 
-const QString &FilePath()
-{
-    static QTemporaryDir dir;
-    static const QString path = dir.filePath(QStringLiteral("Fuzz.lng"));
-    return path;
-}
-
-void WriteFile(const QByteArray &bytes)
-{
-    QFile file(FilePath());
-    FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    FUZZ_CHECK(file.write(bytes) == bytes.size());
-}
-
 QString Translate(const QString &message)
 {
     try {
-        return LngTranslateMessage(FilePath(), message);
+        return LngTranslateMessage(FuzzLangFilePath(), message);
     } catch (const Exception &error) {
         std::fprintf(stderr, "unexpected error: %s\n", error.what());
         std::abort();
@@ -48,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                                                    : Utf16FromBytes(QByteArray(raw.data(), qsizetype(raw.size())));
     const std::vector<uint8_t> rest = provider.ConsumeRemainingBytes<uint8_t>();
     const QByteArray bytes(reinterpret_cast<const char *>(rest.data()), qsizetype(rest.size()));
-    WriteFile(bytes);
+    WriteFuzzLangFile(bytes);
 
     const QString translated = Translate(message);
     const TTextParts parts = SplitAroundCore(message);
@@ -65,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!file.Rewritable())
         return 0;
     file.WriteString(QStringLiteral("Messages"), core, QStringLiteral("T"));
-    WriteFile(file.ToBytes());
+    WriteFuzzLangFile(file.ToBytes());
     FUZZ_CHECK(Translate(message) == parts.Leading + u'T' + parts.Trailing);
     return 0;
 }

@@ -13,23 +13,9 @@
 
 namespace {
 
-const QString &FilePath()
-{
-    static QTemporaryDir dir;
-    static const QString path = dir.filePath(QStringLiteral("Fuzz.lng"));
-    return path;
-}
-
-void WriteFile(const QByteArray &bytes)
-{
-    QFile file(FilePath());
-    FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    FUZZ_CHECK(file.write(bytes) == bytes.size());
-}
-
 QByteArray ReadFile()
 {
-    QFile file(FilePath());
+    QFile file(FuzzLangFilePath());
     FUZZ_CHECK(file.open(QIODevice::ReadOnly));
     return file.readAll();
 }
@@ -38,7 +24,7 @@ void Normalise()
 {
     try {
         TLangChanger changer(nullptr);
-        changer.SetLangFile(FilePath());
+        changer.SetLangFile(FuzzLangFilePath());
     } catch (const Exception &error) {
         std::fprintf(stderr, "unexpected error: %s\n", error.what());
         std::abort();
@@ -50,7 +36,7 @@ void Normalise()
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    WriteFile(bytes);
+    WriteFuzzLangFile(bytes);
     Normalise();
     const QByteArray once = ReadFile();
 

@@ -1,4 +1,5 @@
 #include "barcode/Barcode.h"
+#include "barcode/BarcodeTestSupport.h"
 
 #include <zint.h>
 
@@ -34,16 +35,6 @@ struct TBare
     }
     QString Error() const { return QString::fromLocal8Bit(Symbol->errtxt); }
 };
-
-QString Message(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const EBarcodeError &error) {
-        return error.Message();
-    }
-    return QStringLiteral("<no EBarcodeError>");
-}
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "barcode/Barcode.h"
+#include "barcode/BarcodeTestSupport.h"
 #include "barcode/ZintLibrary.h"
 
 #include <QFile>
@@ -52,16 +53,6 @@ bool IsLoaded(const char *path)
     if (handle != nullptr)
         dlclose(handle);
     return handle != nullptr;
-}
-
-QString Message(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const EBarcodeError &error) {
-        return error.Message();
-    }
-    return QStringLiteral("<no EBarcodeError>");
 }
 
 } // namespace
