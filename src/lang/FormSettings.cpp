@@ -109,7 +109,7 @@ void TFormSettings::CreateControls()
 
 void TFormSettings::FillLanguageList()
 {
-    for (const TLanguageEntry &entry : FindLanguages(ProgramFolder()))
+    for (const TLanguageEntry &entry : FindLanguages(QStringList{LanguageFolder(), UserLanguageFolder()}))
         ComboBoxLang->AddItem(entry.Name, entry.ImageIndex);
     // The list widget selects its first item by itself; the dialog starts with none.
     ComboBoxLang->SetItemIndex(-1);

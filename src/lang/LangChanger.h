@@ -72,8 +72,8 @@ public:
     // Applies the language file to a window; nullptr translates every open window.
     void TranslateForm(QObject *Form);
 
-    // Writes the texts (and numbers, by SaveKind) of a window and its components into
-    // "Native.lng" in the program's folder.
+    // Writes the texts (and numbers, by SaveKind) of a window and its components into the
+    // template "Native.lng" (TemplateFilePath: beside the language files, or the user's folder).
     void SaveProperties(QObject *Form, TSaveKindsProperties SaveKind);
     void SaveObject(QObject *AObject, const QString &ObjectName, TSaveKindsProperties SaveKind);
 

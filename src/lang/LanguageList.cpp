@@ -6,6 +6,8 @@
 #include <QDirIterator>
 #include <QFileInfo>
 
+#include <algorithm>
+
 QString LanguageNameOfFile(const QString &fileName)
 {
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
@@ -24,6 +26,25 @@ QList<TLanguageEntry> FindLanguages(const QString &folder)
         it.next();
         const QString name = LanguageNameOfFile(it.fileName());
         entries.append({name, FlagIndexOfLanguage(name)});
+    }
+    return entries;
+}
+
+QList<TLanguageEntry> FindLanguages(const QStringList &folders)
+{
+    QList<TLanguageEntry> entries;
+    QStringList seenFolders;
+    for (const QString &folder : folders) {
+        const QString canonical = QFileInfo(folder).canonicalFilePath();
+        if (canonical.isEmpty() || seenFolders.contains(canonical))
+            continue;
+        seenFolders.append(canonical);
+        for (const TLanguageEntry &entry : FindLanguages(folder)) {
+            const bool listed = std::any_of(entries.cbegin(), entries.cend(),
+                                            [&entry](const TLanguageEntry &e) { return e.Name == entry.Name; });
+            if (!listed)
+                entries.append(entry);
+        }
     }
     return entries;
 }

@@ -17,11 +17,6 @@ const QString CaptionsSection = QStringLiteral("LngCaptions");
 const QString ControlsSection = QStringLiteral("LngControls");
 const QString TranslationsSection = QStringLiteral("Translations");
 
-QString TemplatePath()
-{
-    return QDir(ProgramFolder()).filePath(QStringLiteral("Native.lng"));
-}
-
 TLangFile LoadTemplate(const QString &path)
 {
     TLangFile file = TLangFile::Load(path);
@@ -97,7 +92,7 @@ void TLangChanger::SaveProperties(QObject *Form, TSaveKindsProperties SaveKind)
     FSavedForm = Form;
     if (Form == nullptr)
         return;
-    const QString path = TemplatePath();
+    const QString path = TemplateFilePath();
     TLangFile templateFile = LoadTemplate(path);
     WalkAndSave(templateFile, path, [&]() {
         const QString formName = Form->objectName();
@@ -115,7 +110,7 @@ void TLangChanger::SaveProperties(QObject *Form, TSaveKindsProperties SaveKind)
 
 void TLangChanger::SaveObject(QObject *AObject, const QString &ObjectName, TSaveKindsProperties SaveKind)
 {
-    const QString path = TemplatePath();
+    const QString path = TemplateFilePath();
     TLangFile templateFile = LoadTemplate(path);
     WalkAndSave(templateFile, path, [&]() {
         if (AObject != nullptr)

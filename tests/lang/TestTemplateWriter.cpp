@@ -7,6 +7,7 @@
 #include "LangTestWindows.h"
 
 #include <QLocale>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -299,8 +300,17 @@ void TestTemplateWriter::templateCannotBeWritten()
     QVERIFY_THROWS_EXCEPTION(Exception, FChanger->SaveProperties(FForm.get(), {skStringProperties}));
     QCOMPARE(ReadBytes(NativePath()), utf8);
 
-    // A program folder that cannot hold files.
+    // A program folder that cannot hold files: the template goes to the user's folder, and when
+    // that cannot hold files either, the failure is reported.
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("XDG_DATA_HOME");
+    const auto restoreHome = qScopeGuard([&oldHome] { qputenv("XDG_DATA_HOME", oldHome); });
+    qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
     SetProgramFolderForTests(NativePath() + "/below-a-file");
+    FChanger->SaveProperties(FForm.get(), {skStringProperties});
+    QVERIFY(TLangFile::Load(home.filePath("Quorvel(QRcode)Generator/Native.lng"))
+                .KeyExists("Translations", "FormLangTest.Caption"));
+    qputenv("XDG_DATA_HOME", (NativePath() + "/below-a-file").toLocal8Bit());
     QVERIFY_THROWS_EXCEPTION(Exception, FChanger->SaveProperties(FForm.get(), {skStringProperties}));
 }
 

@@ -97,6 +97,7 @@ private slots:
     void translatedListsKeepTheirSelection();
     void templateButtonWritesThreeWindows();
     void templateAppliedUnchangedReproducesTheTexts();
+    void readOnlyProgramFolderUsesTheUsersFolder();
 };
 
 void TestFormSettings::languageList_data()
@@ -381,6 +382,31 @@ void TestFormSettings::templateAppliedUnchangedReproducesTheTexts()
     main->LangChanger1->SetLangFile(env.PathOf("Native.lng"));
     main->LangChanger1->TranslateForm(&batch);
     QCOMPARE(TextsOf(&batch), batchTexts);
+}
+
+// An installed program's folders take no new files: the template goes to the user's own folder,
+// and the languages there are offered and applied like the shipped ones.
+void TestFormSettings::readOnlyProgramFolderUsesTheUsersFolder()
+{
+    TSettingsEnvironment env;
+    SetProgramFolderForTests(QStringLiteral("/proc"));
+    QVERIFY(QDir().mkpath(UserLanguageFolder()));
+    WriteLanguageBytes(UserLanguageFolder() + QStringLiteral("/German.lng"), EncodeLines(GermanLines));
+    TForm1 *main = env.CreateMain(QStringLiteral("English"));
+    auto dialog = OpenSettings(main);
+    QCOMPARE(Entries(dialog->ComboBoxLang), QStringList{"German:10"});
+
+    dialog->Button1->Click();
+    const TLangFile native = TLangFile::Load(UserLanguageFolder() + QStringLiteral("/Native.lng"));
+    QCOMPARE(native.ReadString("Translations", "Form1.ButtonSave.Caption", "<none>"), QStringLiteral("Save As ..."));
+    QVERIFY(!QFile::exists(QStringLiteral("/proc/Native.lng")));
+
+    dialog.reset();
+    const auto next = OpenSettings(main);
+    QCOMPARE(Entries(next->ComboBoxLang), QStringList({"German:10", "Native:-1"}));
+    Pick(next->ComboBoxLang, QStringLiteral("German"));
+    QCOMPARE(main->ButtonSave->Caption(), QStringLiteral("Speichern unter ..."));
+    QCOMPARE(main->LangChanger1->LangFile(), UserLanguageFolder() + QStringLiteral("/German.lng"));
 }
 
 QTEST_MAIN(TestFormSettings)

@@ -56,6 +56,7 @@ private slots:
     void flagIndexOfLanguage_data();
     void flagIndexOfLanguage();
     void onlyLanguageFilesAreListed();
+    void severalFoldersListEachNameOnce();
     void nameKeepsInnerDots_data();
     void nameKeepsInnerDots();
     void everyPictureIsDistinctAndSized();
@@ -104,6 +105,27 @@ void TestLanguageList::onlyLanguageFilesAreListed()
     QCOMPARE(ImageIndexOf(entries, "French"), 3);
     QCOMPARE(ImageIndexOf(entries, "german"), -1);
     QCOMPARE(ImageIndexOf(entries, ".Hidden"), -1);
+}
+
+void TestLanguageList::severalFoldersListEachNameOnce()
+{
+    QTemporaryDir shipped, own;
+    QVERIFY(shipped.isValid() && own.isValid());
+    Touch(shipped.filePath("German.lng"));
+    Touch(shipped.filePath("English.lng"));
+    Touch(own.filePath("German.lng"));  // the shipped file is the one opened
+    Touch(own.filePath("Native.lng"));
+
+    const QList<TLanguageEntry> entries = FindLanguages(QStringList{shipped.path(), own.path()});
+    QStringList first = Names(entries).mid(0, 2);
+    first.sort();
+    QCOMPARE(first, QStringList({"English", "German"}));
+    QCOMPARE(Names(entries).mid(2), QStringList{"Native"});
+    QCOMPARE(ImageIndexOf(entries, "German"), 10);
+
+    // One folder named twice, or a folder that is not there, adds nothing.
+    QCOMPARE(FindLanguages(QStringList{shipped.path(), shipped.path() + "/."}).size(), qsizetype(2));
+    QCOMPARE(FindLanguages(QStringList{shipped.path() + "/missing", own.path()}).size(), qsizetype(2));
 }
 
 void TestLanguageList::nameKeepsInnerDots_data()
