@@ -4,6 +4,7 @@
 #include "app/ComputerInfo.h"
 #include "barcode/Barcode.h"
 #include "lang/LangChanger.h"
+#include "lang/ToolkitTranslation.h"
 #include "toolkit/EventGuard.h"
 #include "toolkit/StdCtrls.h"
 #include "toolkit/ProgramPaths.h"
@@ -95,6 +96,7 @@ void TForm1::FormShow(QObject *)
 
     const QString designCaption = Caption();
     LangChanger1->SetLangFile(LanguageFilePath(AppSettings.Language));
+    LoadToolkitTranslation(AppSettings.Language, LangChanger1->LangFile());
     LangChanger1->TranslateForm(Form1);
     // A language file may replace the items of a list, which leaves it without a selection;
     // the lists go on showing what is in force.

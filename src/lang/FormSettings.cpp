@@ -6,6 +6,7 @@
 #include "lang/Flags.h"
 #include "lang/LangChanger.h"
 #include "lang/LanguageList.h"
+#include "lang/ToolkitTranslation.h"
 #include "toolkit/Component.h"
 #include "toolkit/EventGuard.h"
 #include "toolkit/ImgList.h"
@@ -138,6 +139,7 @@ void TFormSettings::ComboBoxLangChange(QObject *)
     if (changer == nullptr)
         return;
     changer->SetLangFile(LanguageFilePath(AppSettings.Language));
+    LoadToolkitTranslation(AppSettings.Language, changer->LangFile());
     TranslateKeepingSelections(changer, this);
     TranslateKeepingSelections(changer, Form1);
 }
