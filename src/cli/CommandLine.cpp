@@ -1,0 +1,183 @@
+#include "cli/CommandLine.h"
+
+#include "cli/SymbologyNames.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+namespace {
+
+const QStringList Formats = {QStringLiteral("bmp"), QStringLiteral("emf"), QStringLiteral("eps"),
+                             QStringLiteral("gif"), QStringLiteral("pcx"), QStringLiteral("png"),
+                             QStringLiteral("svg"), QStringLiteral("tif"), QStringLiteral("txt")};
+
+TCommandLine Invalid(const QString &error)
+{
+    TCommandLine line;
+    line.Action = TCommandAction::Invalid;
+    line.Error = error;
+    return line;
+}
+
+QString FormatList()
+{
+    return Formats.join(QStringLiteral(", "));
+}
+
+// The options of both modes that shape the symbol. Answers an error, or an empty text.
+QString ReadLook(const QCommandLineParser &parser, TCommandLine &line)
+{
+    if (parser.isSet(QStringLiteral("symbology"))) {
+        const QString name = parser.value(QStringLiteral("symbology"));
+        if (!SymbologyFromCommandLine(name, line.Symbology))
+            return QStringLiteral("unknown symbology \"%1\" (--list shows the names)").arg(name);
+    }
+    line.Primary = parser.value(QStringLiteral("primary"));
+    if (parser.isSet(QStringLiteral("scale"))) {
+        bool ok = false;
+        line.Scale = parser.value(QStringLiteral("scale")).toFloat(&ok);
+        if (!ok || !(line.Scale > 0.0f))
+            return QStringLiteral("--scale needs a number greater than 0, such as 2 or 0.5");
+    }
+    if (parser.isSet(QStringLiteral("rotation"))) {
+        const QString rotation = parser.value(QStringLiteral("rotation"));
+        bool ok = false;
+        line.Rotation = rotation.toInt(&ok);
+        if (!ok || line.Rotation % 90 != 0 || line.Rotation < 0 || line.Rotation > 270)
+            return QStringLiteral("--rotation takes 0, 90, 180 or 270, not \"%1\"").arg(rotation);
+    }
+    return QString();
+}
+
+TCommandLine ReadSingle(const QCommandLineParser &parser, TCommandLine line)
+{
+    if (parser.isSet(QStringLiteral("folder")) || parser.isSet(QStringLiteral("format")))
+        return Invalid(QStringLiteral("--folder and --format belong to --batch; one symbol takes its format from the --output file's extension"));
+    if (!parser.isSet(QStringLiteral("data")))
+        return Invalid(QStringLiteral("--data is missing: the text to encode"));
+    if (!parser.isSet(QStringLiteral("output")))
+        return Invalid(QStringLiteral("--output is missing: the file to write"));
+    line.Data = parser.value(QStringLiteral("data"));
+    line.Output = parser.value(QStringLiteral("output"));
+    const QString extension = QFileInfo(line.Output).suffix().toLower();
+    if (!Formats.contains(extension))
+        return Invalid(QStringLiteral("the format of \"%1\" is unknown: end the file name with one of %2")
+                           .arg(line.Output, FormatList()));
+    line.Action = TCommandAction::Single;
+    return line;
+}
+
+TCommandLine ReadBatch(const QCommandLineParser &parser, TCommandLine line)
+{
+    if (parser.isSet(QStringLiteral("data")) || parser.isSet(QStringLiteral("output")))
+        return Invalid(QStringLiteral("--batch takes its strings from the file and writes into --folder; --data and --output are for one symbol"));
+    if (!parser.isSet(QStringLiteral("folder")))
+        return Invalid(QStringLiteral("--folder is missing: the folder the batch writes into"));
+    line.BatchFile = parser.value(QStringLiteral("batch"));
+    line.Folder = parser.value(QStringLiteral("folder"));
+    if (line.BatchFile.isEmpty())
+        return Invalid(QStringLiteral("--batch needs the name of a text file"));
+    if (line.Folder.isEmpty())
+        return Invalid(QStringLiteral("--folder needs the name of a folder"));
+    if (parser.isSet(QStringLiteral("format"))) {
+        line.Format = parser.value(QStringLiteral("format")).toLower();
+        if (line.Format.startsWith(QLatin1Char('.')))
+            line.Format.remove(0, 1);
+        if (!Formats.contains(line.Format))
+            return Invalid(QStringLiteral("unknown format \"%1\": use one of %2")
+                               .arg(parser.value(QStringLiteral("format")), FormatList()));
+    }
+    line.Action = TCommandAction::Batch;
+    return line;
+}
+
+} // namespace
+
+QStringList OutputFormats()
+{
+    return Formats;
+}
+
+TCommandLine ParseCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.addOptions({
+        {{QStringLiteral("h"), QStringLiteral("help")}, QString()},
+        {{QStringLiteral("v"), QStringLiteral("version")}, QString()},
+        {{QStringLiteral("l"), QStringLiteral("list")}, QString()},
+        {{QStringLiteral("b"), QStringLiteral("symbology")}, QString(), QStringLiteral("name")},
+        {{QStringLiteral("d"), QStringLiteral("data")}, QString(), QStringLiteral("text")},
+        {{QStringLiteral("p"), QStringLiteral("primary")}, QString(), QStringLiteral("text")},
+        {{QStringLiteral("s"), QStringLiteral("scale")}, QString(), QStringLiteral("number")},
+        {{QStringLiteral("r"), QStringLiteral("rotation")}, QString(), QStringLiteral("degrees")},
+        {{QStringLiteral("o"), QStringLiteral("output")}, QString(), QStringLiteral("file")},
+        {QStringLiteral("batch"), QString(), QStringLiteral("file")},
+        {QStringLiteral("folder"), QString(), QStringLiteral("folder")},
+        {QStringLiteral("format"), QString(), QStringLiteral("extension")},
+    });
+    if (!parser.parse(arguments))
+        return Invalid(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return Invalid(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
+
+    TCommandLine line;
+    if (parser.isSet(QStringLiteral("help"))) {
+        line.Action = TCommandAction::Help;
+        return line;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        line.Action = TCommandAction::Version;
+        return line;
+    }
+    if (parser.isSet(QStringLiteral("list"))) {
+        line.Action = TCommandAction::List;
+        return line;
+    }
+    const QString lookError = ReadLook(parser, line);
+    if (!lookError.isEmpty())
+        return Invalid(lookError);
+    if (parser.isSet(QStringLiteral("batch")))
+        return ReadBatch(parser, line);
+    return ReadSingle(parser, line);
+}
+
+QString CommandLineHelp()
+{
+    return QStringLiteral(
+               "Usage: quorvel                      start the program's window\n"
+               "       quorvel -d TEXT -o FILE [options]\n"
+               "       quorvel --batch FILE --folder FOLDER [--format EXT] [options]\n"
+               "\n"
+               "Quorvel (QR code) Generator. Without arguments it opens its window; with arguments it\n"
+               "writes barcodes without opening one.\n"
+               "\n"
+               "One symbol:\n"
+               "  -d, --data TEXT        the text to encode\n"
+               "  -o, --output FILE      the file to write; its extension gives the format:\n"
+               "                         %1\n"
+               "A batch, one file per line of a text file (as the batch window writes them):\n"
+               "  --batch FILE           the text file, one string per line (UTF-8, or UTF-16\n"
+               "                         with a byte-order mark)\n"
+               "  --folder FOLDER        the existing folder to write into; files there are\n"
+               "                         overwritten\n"
+               "  --format EXT           the format of the files (default bmp)\n"
+               "The look of the symbol (defaults as in the window):\n"
+               "  -b, --symbology NAME   the symbology, by its name in the window's list or its\n"
+               "                         short name, case and blanks aside (default \"QR Code\")\n"
+               "  -p, --primary TEXT     the primary message of a composite symbology\n"
+               "  -s, --scale NUMBER     the scale (default 1)\n"
+               "  -r, --rotation DEGREES 0, 90, 180 or 270 (default 0)\n"
+               "Information:\n"
+               "  -l, --list             the symbologies: short name, a tab, the name in the list\n"
+               "  -v, --version          the program's version, its engine and language files\n"
+               "  -h, --help             this text\n"
+               "\n"
+               "Examples:\n"
+               "  quorvel -d \"https://example.org\" -o link.svg\n"
+               "  quorvel -b \"Code 128\" -d ABC-123 -s 2 -o label.png\n"
+               "  quorvel --batch serials.txt --folder out --format svg -b DataMatrix\n"
+               "\n"
+               "Exit status: 0 when everything was written, 1 when something could not be read or\n"
+               "written, 2 when the command line is wrong.\n")
+        .arg(FormatList());
+}

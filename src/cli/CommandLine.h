@@ -1,0 +1,41 @@
+#pragma once
+
+#include "barcode/Barcode.h"
+
+#include <QString>
+#include <QStringList>
+
+// The program's command line: what it asks for, read without running anything. Its messages
+// are English, like the messages of other command-line tools.
+
+// Exit codes of the command-line mode.
+constexpr int ExitSuccess = 0;
+constexpr int ExitFailure = 1; // something could not be read or written
+constexpr int ExitUsage = 2;   // the command line itself is wrong
+
+enum class TCommandAction { Help, Version, List, Single, Batch, Invalid };
+
+struct TCommandLine
+{
+    TCommandAction Action = TCommandAction::Invalid;
+    QString Error; // with Invalid: what is wrong, one sentence
+
+    TSymbology Symbology = syQRCode;
+    QString Data;
+    QString Primary;
+    float Scale = 1.0f;
+    int Rotation = 0;
+    QString Output;    // Single: the file to write
+    QString BatchFile; // Batch: the text file of strings, one per line
+    QString Folder;    // Batch: the folder to write into
+    QString Format = QStringLiteral("bmp"); // Batch: the extension of the files, without a dot
+};
+
+// `arguments` as QCoreApplication::arguments() gives them, the program's path first.
+TCommandLine ParseCommandLine(const QStringList &arguments);
+
+// The text of --help.
+QString CommandLineHelp();
+
+// The file formats the engine writes, by extension (lower case, without a dot).
+QStringList OutputFormats();

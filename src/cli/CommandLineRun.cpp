@@ -1,0 +1,160 @@
+#include "cli/CommandLineRun.h"
+
+#include "barcode/Barcode.h"
+#include "barcode/Symbologies.h"
+#include "barcode/ZintLibrary.h"
+#include "batch/BatchFolder.h"
+#include "batch/BatchPlan.h"
+#include "batch/BatchRun.h"
+#include "batch/BatchSummary.h"
+#include "batch/BatchText.h"
+#include "cli/CommandLine.h"
+#include "cli/SymbologyNames.h"
+#include "toolkit/Exception.h"
+#include "toolkit/ProgramPaths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace {
+
+const QString Program = QStringLiteral("quorvel");
+
+QTextStream &Out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+QTextStream &Err()
+{
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+int Fail(int code, const QString &message)
+{
+    Err() << Program << ": " << message << Qt::endl;
+    return code;
+}
+
+QString Shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// The symbol as the main window starts it, then what the command line asks for.
+void Shape(TBarcode &barcode, const TCommandLine &line)
+{
+    barcode.SetBorderWidth(8);
+    barcode.SetWhiteSpaceHeight(4);
+    barcode.SetWhiteSpaceWidth(4);
+    barcode.SetSymbology(line.Symbology);
+    barcode.SetPrimaryMessage(line.Primary);
+    barcode.SetScale(line.Scale);
+    barcode.SetRotation(line.Rotation);
+}
+
+int ShowVersion()
+{
+    Out() << "Quorvel (QR code) Generator " << QStringLiteral(QUORVEL_VERSION_TEXT) << Qt::endl;
+    try {
+        const TBarcode barcode(nullptr);
+        Out() << "Engine: " << ZintLibraryFileName() << ", version number " << barcode.Version() << Qt::endl;
+    } catch (const Exception &error) {
+        Out() << "Engine: not available: " << error.Message() << Qt::endl;
+    }
+    Out() << "Language files: " << Shown(LanguageFolder()) << Qt::endl;
+    return ExitSuccess;
+}
+
+int ListSymbologies()
+{
+    for (int i = 0; i < SymbologyCount; ++i)
+        Out() << CommandLineName(TSymbology(i)) << '\t' << DisplayName(TSymbology(i)) << '\n';
+    Out().flush();
+    return ExitSuccess;
+}
+
+int WriteSingle(const TCommandLine &line)
+{
+    TBarcode barcode(nullptr);
+    Shape(barcode, line);
+    barcode.SetInputText(line.Data);
+    try {
+        barcode.Save(line.Output);
+    } catch (const Exception &error) {
+        return Fail(ExitFailure, QStringLiteral("cannot write \"%1\": %2").arg(Shown(line.Output), error.Message()));
+    }
+    if (!QFileInfo(line.Output).isFile())
+        return Fail(ExitFailure, QStringLiteral("cannot write \"%1\": %2").arg(Shown(line.Output), FileNotWrittenMessage()));
+    return ExitSuccess;
+}
+
+int WriteBatch(const TCommandLine &line)
+{
+    QFile file(line.BatchFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return Fail(ExitFailure, QStringLiteral("cannot open the batch file \"%1\": %2").arg(Shown(line.BatchFile), file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return Fail(ExitFailure, QStringLiteral("cannot read the batch file \"%1\": %2").arg(Shown(line.BatchFile), file.errorString()));
+    // Every line is a string, trimmed, as the batch window lists them.
+    QStringList strings = SplitBatchLines(DecodeBatchFile(bytes));
+    for (QString &text : strings)
+        text = TrimBatchLine(text);
+    if (strings.isEmpty())
+        return Fail(ExitFailure, QStringLiteral("the batch file \"%1\" holds no strings").arg(Shown(line.BatchFile)));
+
+    const QString folder = NormaliseBatchFolder(line.Folder);
+    if (!BatchFolderExists(folder))
+        return Fail(ExitFailure, QStringLiteral("the output folder \"%1\" does not exist").arg(Shown(line.Folder)));
+
+    TBarcode barcode(nullptr);
+    Shape(barcode, line);
+    const TBatchPlan plan = PlanBatch(strings, folder, QLatin1Char('.') + line.Format);
+    const TBatchResult result = RunBatch(plan, folder, [&barcode](const TBatchItem &item) {
+        barcode.SetInputText(item.Text);
+        barcode.Save(item.FileName);
+    }, nullptr);
+
+    Out() << BatchSummaryHeadline(result, [](const QString &message) { return message; }) << Qt::endl;
+    // Each failure as "line N "string": message"; the string is shortened and its control
+    // characters blanked as in the batch window's list.
+    for (const QString &failure : BatchFailureLines(result)) {
+        const QChar tab(u'\t');
+        Err() << Program << ": line " << failure.section(tab, 0, 0) << " \"" << failure.section(tab, 1, 1)
+              << "\": " << failure.section(tab, 2) << '\n';
+    }
+    Err().flush();
+    return result.Failures.isEmpty() && !result.FolderLost ? ExitSuccess : ExitFailure;
+}
+
+} // namespace
+
+int RunCommandLine(int argc, char *argv[])
+{
+    // No window and no display: a script on a server writes barcodes too.
+    QCoreApplication application(argc, argv);
+    const TCommandLine line = ParseCommandLine(QCoreApplication::arguments());
+    switch (line.Action) {
+    case TCommandAction::Help:
+        Out() << CommandLineHelp();
+        Out().flush();
+        return ExitSuccess;
+    case TCommandAction::Version:
+        return ShowVersion();
+    case TCommandAction::List:
+        return ListSymbologies();
+    case TCommandAction::Single:
+        return WriteSingle(line);
+    case TCommandAction::Batch:
+        return WriteBatch(line);
+    case TCommandAction::Invalid:
+        break;
+    }
+    return Fail(ExitUsage, line.Error + QStringLiteral("\nTry \"quorvel --help\"."));
+}

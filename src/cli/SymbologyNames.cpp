@@ -1,0 +1,42 @@
+#include "cli/SymbologyNames.h"
+
+#include "barcode/Symbologies.h"
+
+#include <QMetaEnum>
+
+namespace {
+
+// Letters and digits only, lower case: what is left of a name once case, blanks and
+// punctuation are set aside.
+QString Folded(const QString &name)
+{
+    QString folded;
+    folded.reserve(name.size());
+    for (const QChar c : name)
+        if (c.isLetterOrNumber())
+            folded.append(c.toLower());
+    return folded;
+}
+
+} // namespace
+
+QString CommandLineName(TSymbology symbology)
+{
+    const QMetaEnum symbologies = QMetaEnum::fromType<TSymbology>();
+    return QString::fromLatin1(symbologies.valueToKey(int(symbology))).mid(2);
+}
+
+bool SymbologyFromCommandLine(const QString &name, TSymbology &result)
+{
+    const QString wanted = Folded(name);
+    if (wanted.isEmpty())
+        return false;
+    for (int i = 0; i < SymbologyCount; ++i) {
+        const auto symbology = TSymbology(i);
+        if (Folded(DisplayName(symbology)) == wanted || Folded(CommandLineName(symbology)) == wanted) {
+            result = symbology;
+            return true;
+        }
+    }
+    return false;
+}

@@ -1,0 +1,244 @@
+// The program's command line, run as a user's script runs it: the real program binary, without a
+// display, its exit code, its messages and the files it writes.
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct TRun
+{
+    int ExitCode = -1;
+    QString Out;
+    QString Err;
+};
+
+// What each format's file starts with.
+QString SignatureOf(const QString &extension)
+{
+    static const QHash<QString, QString> signatures = {
+        {"bmp", "^BM"}, {"gif", "^GIF8[79]a"}, {"eps", "^%!PS-Adobe"}, {"svg", "^<\\?xml"},
+        {"png", "^\\x{89}PNG"}, {"tif", "^(II\\*\\x{0}|MM\\x{0}\\*)"}, {"pcx", "^\\x{0a}"},
+        {"emf", "^.{40} EMF"}, {"txt", "^[0-9A-F]{2}( [0-9A-F]{2})*\\n"},
+    };
+    return signatures.value(extension);
+}
+
+bool HasSignature(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QString head = QString::fromLatin1(file.read(64));
+    const QRegularExpression signature(SignatureOf(QFileInfo(path).suffix()),
+                                       QRegularExpression::DotMatchesEverythingOption);
+    return signature.isValid() && signature.match(head).hasMatch();
+}
+
+} // namespace
+
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> FDir;
+
+    // Runs the program in the temporary folder, without any display: a command line that
+    // needed one would fail here.
+    TRun Run(const QStringList &arguments) const
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            environment.remove(QLatin1String(name));
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(FDir->path());
+        process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/quorvel"), arguments);
+        TRun run;
+        if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+            return run;
+        run.ExitCode = process.exitCode();
+        run.Out = QString::fromUtf8(process.readAllStandardOutput());
+        run.Err = QString::fromUtf8(process.readAllStandardError());
+        return run;
+    }
+    QString PathOf(const QString &name) const { return FDir->filePath(name); }
+    void Write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(PathOf(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+private slots:
+    void init()
+    {
+        FDir = std::make_unique<QTemporaryDir>();
+        QVERIFY(FDir->isValid());
+    }
+
+    void commandLines_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");  // part of the standard output
+        QTest::addColumn<QString>("err");  // part of the error output; empty: none at all
+        QTest::addColumn<QString>("file"); // the file written; empty: nothing is written
+
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: quorvel" << "" << "";
+        QTest::newRow("help, short") << QStringList{"-h"} << 0 << "--batch FILE" << "" << "";
+        QTest::newRow("version") << QStringList{"--version"} << 0
+                                 << "Quorvel (QR code) Generator " QUORVEL_VERSION_TEXT "\nEngine: libzint" << "" << "";
+        QTest::newRow("list") << QStringList{"--list"} << 0 << "\nQRCode\tQR Code\n" << "" << "";
+        for (const char *extension : {"bmp", "emf", "eps", "gif", "pcx", "png", "svg", "tif", "txt"})
+            QTest::newRow(extension) << QStringList{"-d", "Quorvel", "-o", QStringLiteral("symbol.") + extension}
+                                     << 0 << "" << "" << QStringLiteral("symbol.") + extension;
+        QTest::newRow("extension in capitals") << QStringList{"--data=1", "--output=UPPER.SVG"} << 0 << "" << "" << "UPPER.SVG";
+        QTest::newRow("short name") << QStringList{"-b", "DataMatrix", "-d", "x", "-o", "dm.svg"} << 0 << "" << "" << "dm.svg";
+        QTest::newRow("list name, any case") << QStringList{"-b", "code 128", "-d", "A-1", "-o", "c.gif"} << 0 << "" << "" << "c.gif";
+        QTest::newRow("composite with primary")
+            << QStringList{"-b", "EAN Composite", "-p", "331234567890", "-d", "[21]A12345678", "-o", "ean.svg"}
+            << 0 << "" << "" << "ean.svg";
+        QTest::newRow("non-ASCII data and name") << QStringList{"-d", "Grüße €", "-o", "Grüße.png"} << 0 << "" << "" << "Grüße.png";
+
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "" << "Unknown option 'bogus'" << "";
+        QTest::newRow("value missing") << QStringList{"-o", "x.svg", "-d"} << 2 << "" << "Missing value after '-d'" << "";
+        QTest::newRow("positional argument") << QStringList{"file.txt"} << 2 << "" << "unexpected argument \"file.txt\"" << "";
+        QTest::newRow("no output") << QStringList{"-d", "x"} << 2 << "" << "--output is missing" << "";
+        QTest::newRow("no data") << QStringList{"-o", "x.svg"} << 2 << "" << "--data is missing" << "";
+        QTest::newRow("unknown format") << QStringList{"-d", "x", "-o", "x.jpg"} << 2 << "" << "the format of \"x.jpg\" is unknown" << "";
+        QTest::newRow("no extension") << QStringList{"-d", "x", "-o", "symbol"} << 2 << "" << "is unknown: end the file name with one of bmp" << "";
+        QTest::newRow("unknown symbology") << QStringList{"-b", "QR Kode", "-d", "x", "-o", "x.svg"} << 2 << "" << "unknown symbology \"QR Kode\"" << "";
+        QTest::newRow("scale zero") << QStringList{"-s", "0", "-d", "x", "-o", "x.svg"} << 2 << "" << "--scale needs a number greater than 0" << "";
+        QTest::newRow("scale text") << QStringList{"-s", "big", "-d", "x", "-o", "x.svg"} << 2 << "" << "--scale needs a number" << "";
+        QTest::newRow("rotation 45") << QStringList{"-r", "45", "-d", "x", "-o", "x.svg"} << 2 << "" << "--rotation takes 0, 90, 180 or 270, not \"45\"" << "";
+        QTest::newRow("batch with output") << QStringList{"--batch", "l.txt", "--folder", ".", "-o", "x.svg"} << 2 << "" << "--data and --output are for one symbol" << "";
+        QTest::newRow("batch without folder") << QStringList{"--batch", "l.txt"} << 2 << "" << "--folder is missing" << "";
+        QTest::newRow("folder without batch") << QStringList{"-d", "x", "-o", "x.svg", "--folder", "."} << 2 << "" << "--folder and --format belong to --batch" << "";
+        QTest::newRow("batch format unknown") << QStringList{"--batch", "l.txt", "--folder", ".", "--format", "jpg"} << 2 << "" << "unknown format \"jpg\"" << "";
+
+        QTest::newRow("data the symbology refuses") << QStringList{"-b", "EAN", "-d", "ABC", "-o", "ean.svg"} << 1 << ""
+                                                    << "cannot write \"ean.svg\": Error 284: Invalid character in data" << "";
+        QTest::newRow("composite without primary") << QStringList{"-b", "EAN Composite", "-d", "[21]A1", "-o", "c.svg"} << 1 << ""
+                                                   << "No primary (linear) message" << "";
+        QTest::newRow("folder that cannot hold files") << QStringList{"-d", "x", "-o", "/proc/x.svg"} << 1 << ""
+                                                       << "cannot write \"/proc/x.svg\": Error 680: Could not open output file" << "";
+    }
+
+    void commandLines()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QFETCH(QString, file);
+        const TRun run = Run(arguments);
+        QCOMPARE(run.ExitCode, exitCode);
+        QVERIFY2(run.Out.contains(out), qPrintable(run.Out));
+        if (err.isEmpty())
+            QCOMPARE(run.Err, QString());
+        else
+            QVERIFY2(run.Err.startsWith(QStringLiteral("quorvel: ")) && run.Err.contains(err), qPrintable(run.Err));
+        if (exitCode == 2)
+            QVERIFY2(run.Err.contains(QStringLiteral("Try \"quorvel --help\".")), qPrintable(run.Err));
+        const QStringList written = QDir(FDir->path()).entryList(QDir::Files);
+        QCOMPARE(written, file.isEmpty() ? QStringList() : QStringList{file});
+        if (!file.isEmpty())
+            QVERIFY2(HasSignature(PathOf(file)), qPrintable(file));
+    }
+
+    // The look of the symbol reaches the engine: the same data at scale 2 and turned by 90
+    // degrees.
+    void scaleAndRotation()
+    {
+        QCOMPARE(Run({"-b", "Code 128", "-d", "ABC", "-o", "plain.png"}).ExitCode, 0);
+        QCOMPARE(Run({"-b", "Code 128", "-d", "ABC", "-o", "scaled.png", "--scale", "2"}).ExitCode, 0);
+        QCOMPARE(Run({"-b", "Code 128", "-d", "ABC", "-o", "turned.png", "-r", "90"}).ExitCode, 0);
+        const QImage plain(PathOf("plain.png")), scaled(PathOf("scaled.png")), turned(PathOf("turned.png"));
+        QVERIFY(!plain.isNull() && !scaled.isNull() && !turned.isNull());
+        QVERIFY(plain.width() > plain.height());
+        QCOMPARE(scaled.width(), 2 * plain.width());
+        QCOMPARE(turned.size(), plain.size().transposed());
+    }
+
+    void batch_data()
+    {
+        QTest::addColumn<QByteArray>("list");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        QTest::addColumn<QStringList>("files");
+
+        QTest::newRow("every line a file") << QByteArray("one\r\n  two  \nthree") << QStringList{"--format", "svg"}
+                                           << 0 << "3 of 3 files written, 0 failed." << ""
+                                           << QStringList{"one.svg", "three.svg", "two.svg"};
+        QTest::newRow("default format") << QByteArray("one\n") << QStringList() << 0 << "1 of 1 files written" << ""
+                                        << QStringList{"one.bmp"};
+        QTest::newRow("format with a dot, in capitals") << QByteArray("one\n") << QStringList{"--format", ".GIF"} << 0 << "" << ""
+                                                        << QStringList{"one.gif"};
+        QTest::newRow("UTF-16 with a mark") << QByteArray("\xFF\xFEG\0\xFC\0\n\0", 8) << QStringList{"--format", "png"}
+                                            << 0 << "1 of 1" << "" << QStringList{"Gü.png"};
+        QTest::newRow("a line the symbology refuses")
+            << QByteArray("12345\nABC\n67890\n") << QStringList{"-b", "EAN", "--format", "svg"} << 1
+            << "2 of 3 files written, 1 failed." << "quorvel: line 2 \"ABC\": Error 284"
+            << QStringList{"12345.svg", "67890.svg"};
+        QTest::newRow("empty line") << QByteArray("one\n\ntwo\n") << QStringList{"--format", "svg"} << 1
+                                    << "2 of 3 files written, 1 failed." << "quorvel: line 2 \"\": " << QStringList{"one.svg", "two.svg"};
+        QTest::newRow("no strings") << QByteArray() << QStringList() << 1 << "" << "holds no strings" << QStringList();
+    }
+
+    void batch()
+    {
+        QFETCH(QByteArray, list);
+        QFETCH(QStringList, options);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QFETCH(QStringList, files);
+        Write("list.txt", list);
+        QVERIFY(QDir(FDir->path()).mkdir("out"));
+        const TRun run = Run(QStringList{"--batch", "list.txt", "--folder", "out"} + options);
+        QCOMPARE(run.ExitCode, exitCode);
+        QVERIFY2(run.Out.contains(out), qPrintable(run.Out));
+        if (err.isEmpty())
+            QCOMPARE(run.Err, QString());
+        else
+            QVERIFY2(run.Err.contains(err), qPrintable(run.Err));
+        QDir folder(PathOf("out"));
+        QCOMPARE(folder.entryList(QDir::Files, QDir::Name), files);
+        for (const QString &file : files)
+            QVERIFY2(HasSignature(folder.filePath(file)), qPrintable(file));
+    }
+
+    void batchInputsThatAreNotThere_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("no batch file") << QStringList{"--batch", "missing.txt", "--folder", "."}
+                                       << "cannot open the batch file \"missing.txt\"";
+        QTest::newRow("batch file is a folder") << QStringList{"--batch", ".", "--folder", "."}
+                                                << "the batch file \".\"";
+        QTest::newRow("no output folder") << QStringList{"--batch", "list.txt", "--folder", "gone"}
+                                          << "the output folder \"gone\" does not exist";
+    }
+
+    void batchInputsThatAreNotThere()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, err);
+        Write("list.txt", "one\n");
+        const TRun run = Run(arguments);
+        QCOMPARE(run.ExitCode, 1);
+        QVERIFY2(run.Err.startsWith("quorvel: ") && run.Err.contains(err), qPrintable(run.Err));
+        QCOMPARE(QDir(FDir->path()).entryList(QDir::Files), QStringList{"list.txt"});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "TestCommandLine.moc"
