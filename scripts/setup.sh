@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-packages.sh g++ cmake make qt6-base-dev libgl-dev libzint-dev libzint2.11 zint \
-  qt6-translations-l10n xvfb xauth imagemagick
+  qt6-svg-dev qt6-translations-l10n appstream desktop-file-utils dpkg-dev xvfb xauth imagemagick
 
 build=${1:-build}
 shift || true
