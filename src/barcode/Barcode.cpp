@@ -1,8 +1,10 @@
 #include "barcode/Barcode.h"
 
+#include "barcode/EngineRecord.h"
 #include "barcode/Symbologies.h"
 #include "barcode/ZintLibrary.h"
 
+#include <cmath>
 #include <cstring>
 
 TBarcode::TBarcode(QObject *AOwner)
@@ -22,10 +24,11 @@ TBarcode::TBarcode(QObject *AOwner)
     , FShowText(true)
     , FSymbology(syQRCode)
     , FWarningLevel(waDefault)
+    , FRecord(std::make_unique<TEngineRecord>())
 {
 }
 
-// The engine stays loaded after the last component is gone.
+// The engine stays loaded after the last component is gone; the record goes back to it.
 TBarcode::~TBarcode() = default;
 
 template <typename T>
@@ -173,6 +176,14 @@ int TBarcode::Width()
 {
     Generate(QString());
     return FWidth;
+}
+
+void TBarcode::SetResolution(double value)
+{
+    if (!std::isfinite(value) || value < 0)
+        throw EBarcodeError(QStringLiteral("Resolution must be 0 (none) or a positive number of dpi, not %1")
+                                .arg(value));
+    FResolution = value;
 }
 
 void TBarcode::Save(const QString &FileName)

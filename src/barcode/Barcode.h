@@ -4,9 +4,17 @@
 #include "toolkit/Color.h"
 #include "toolkit/Component.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <QtGlobal>
+
+#include <memory>
+
+struct zint_symbol;
+struct TZintApi;
+class TEngineRecord;
+class TSaveTarget;
 
 // The component's enumerations. They live in one namespace so that the meta-object system knows
 // their names (Q_ENUM_NS); the values keep their two-letter prefixes and are used unqualified
@@ -340,11 +348,23 @@ public:
     // Has the engine write the symbol to `FileName`; the format follows its extension.
     Q_INVOKABLE void Save(const QString &FileName);
 
+    // Dots per inch that Save writes into formats with a resolution field (BMP, PCX, PNG, TIF);
+    // 0 leaves the engine's file as it is. Not published: it is no setting of the symbol.
+    double Resolution() const { return FResolution; }
+    // EBarcodeError for a negative or non-finite value.
+    void SetResolution(double value);
+
 private:
     template <typename T>
     void Assign(T &field, const T &value);
     void AssignInRange(int &field, int value, int low, int high);
     void Generate(const QString &fileName);
+    void FillGeometry(zint_symbol *symbol) const;
+    void FillAppearance(zint_symbol *symbol) const;
+    void FillOptions(zint_symbol *symbol);
+    void EncodeData(const TZintApi &api, zint_symbol *symbol);
+    void HandOverPixels(const TZintApi &api, zint_symbol *symbol);
+    void PrintFile(const TZintApi &api, zint_symbol *symbol, const TSaveTarget &target, const QString &fileName);
     void CopyPixels(const unsigned char *pixels, int width, int height);
 
     TColor FBackColor;
@@ -388,4 +408,8 @@ private:
     int FWhiteSpaceHeight = 0;
     int FWhiteSpaceWidth = 0;
     int FWidth = 0;
+
+    double FResolution = 0.0;
+    std::unique_ptr<TEngineRecord> FRecord; // kept between renders
+    QByteArray FUtf8Buffer;                 // the data and primary message as UTF-8
 };

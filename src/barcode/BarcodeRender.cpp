@@ -1,24 +1,18 @@
 #include "barcode/Barcode.h"
 
+#include "barcode/EngineRecord.h"
+#include "barcode/PhysicalSize.h"
+#include "barcode/SaveTarget.h"
 #include "barcode/Symbologies.h"
 #include "barcode/ZintLibrary.h"
 
 #include <QByteArray>
-#include <QDir>
-#include <QFileInfo>
-#include <QtEndian>
+#include <QStringEncoder>
 
 #include <climits>
-#if defined(__x86_64__) && defined(__GNUC__)
-#include <immintrin.h>
-#endif
+#include <limits>
 #include <cstring>
-#include <memory>
-#if defined(Q_OS_UNIX)
-#include <sys/statvfs.h>
-#else
-#include <QStorageInfo>
-#endif
+#include <optional>
 
 namespace {
 
@@ -117,8 +111,9 @@ void WriteColour(char (&field)[N], TColor colour)
 }
 
 // QString::toUtf8 would silently turn an unpaired surrogate into U+FFFD; the engine must not be
-// handed data that differs from what the user gave.
-QByteArray ToUtf8(const QString &text, const char *what)
+// handed data that differs from what the user gave. The bytes go into `buffer`, whose memory is
+// reused from render to render.
+void ToUtf8(const QString &text, const char *what, QByteArray &buffer)
 {
     const qsizetype length = text.size();
     const QChar *chars = text.constData();
@@ -130,7 +125,19 @@ QByteArray ToUtf8(const QString &text, const char *what)
                                     .arg(QLatin1String(what))
                                     .arg(i + 1));
     }
-    return text.toUtf8();
+    if (length > (std::numeric_limits<qsizetype>::max() - 1) / 3)
+        throw EBarcodeError(QStringLiteral("%1 is too long").arg(QLatin1String(what)));
+    buffer.resize(length * 3);
+    QStringEncoder encoder(QStringEncoder::Utf8);
+    char *end = encoder.appendToBuffer(buffer.data(), QStringView(text));
+    buffer.resize(end - buffer.data());
+}
+
+QByteArray ToUtf8(const QString &text, const char *what)
+{
+    QByteArray bytes;
+    ToUtf8(text, what, bytes);
+    return bytes;
 }
 
 template <size_t N>
@@ -146,55 +153,59 @@ QString FieldUtf8(const unsigned char (&field)[N])
     return QString::fromUtf8(text, qsizetype(strnlen(text, N)));
 }
 
-struct TRecordDeleter
+// The file name as the engine's outfile, a C string of limited size.
+void WriteOutfile(zint_symbol *symbol, const QString &fileName)
 {
-    decltype(&ZBarcode_Delete) Delete;
-    void operator()(zint_symbol *symbol) const { Delete(symbol); }
-};
-
-} // namespace
-
-namespace {
-
-// True when the file system holding `folder` has no room left for an ordinary write.
-bool DiskIsFull(const QString &folder)
-{
-#if defined(Q_OS_UNIX)
-    struct statvfs info {};
-    if (statvfs(QFile::encodeName(folder).constData(), &info) != 0)
-        return false;
-    return info.f_bavail == 0;
-#else
-    const QStorageInfo storage(folder);
-    return storage.isValid() && storage.bytesAvailable() == 0;
-#endif
-}
-
-// The engine does not check its own writes: a full disk leaves an empty or cut-off file and
-// still reports success, so the result is looked at before the save counts as done.
-void CheckWrittenFile(const QString &fileName)
-{
-    const QFileInfo written(fileName);
-    if (!written.exists() || written.size() == 0 || DiskIsFull(written.absolutePath()))
-        throw EBarcodeError(QStringLiteral("The file \"%1\" could not be written completely (is the disk full?)")
-                                .arg(QDir::toNativeSeparators(fileName)));
+    const QByteArray name = ToUtf8(fileName, "FileName");
+    // A NUL would make the engine write a different file.
+    if (name.contains('\0'))
+        throw EBarcodeError(QStringLiteral("FileName contains a NUL character at position %1")
+                                .arg(fileName.indexOf(QChar(0)) + 1));
+    if (name.size() >= qsizetype(sizeof symbol->outfile))
+        throw EBarcodeError(QStringLiteral("FileName size has to be less than %1 characters")
+                                .arg(sizeof symbol->outfile));
+    std::memcpy(symbol->outfile, name.constData(), size_t(name.size()) + 1); // outfile
 }
 
 } // namespace
 
+// One render or save: the record is filled in the engine's documented order, encoded, and then
+// either handed over as pixels or printed to the file.
 void TBarcode::Generate(const QString &fileName)
 {
     if (!FChanged)
         return;
 
     const TZintApi &api = LoadZintForRendering();
-    // Owned before anything is checked, so every way out deletes it exactly once.
-    std::unique_ptr<zint_symbol, TRecordDeleter> record(api.Create(), TRecordDeleter{api.Delete});
-    zint_symbol *symbol = record.get();
-    if (symbol == nullptr)
+    zint_symbol *symbol = FRecord->Prepare(api);
+    if (symbol == nullptr) {
+        // A render tries again at the next read; a save must not look as if it had written.
+        if (!fileName.isEmpty())
+            throw EBarcodeError(QStringLiteral("The engine could not create a symbol record (out of memory?)"));
         return;
-    api.Clear(symbol);
+    }
+    TDiscardOnError discard(*FRecord);
 
+    FillGeometry(symbol);
+    std::optional<TSaveTarget> target;
+    if (!fileName.isEmpty()) {
+        WriteOutfile(symbol, fileName);
+        target.emplace(fileName, InSet(FOutputOptions, opStdout));
+        if (target->EngineFileName() != fileName)
+            WriteOutfile(symbol, target->EngineFileName());
+    }
+    FillAppearance(symbol);
+    FillOptions(symbol);
+    EncodeData(api, symbol);
+    if (target)
+        PrintFile(api, symbol, *target, fileName);
+    else
+        HandOverPixels(api, symbol);
+    discard.Keep();
+}
+
+void TBarcode::FillGeometry(zint_symbol *symbol) const
+{
     symbol->symbology = EngineId(FSymbology);          // symbology
     symbol->guard_descent = FGuardDescent;             // guard_descent
     symbol->height = FHeight;                          // height
@@ -202,19 +213,10 @@ void TBarcode::Generate(const QString &fileName)
     symbol->whitespace_height = FWhiteSpaceHeight;     // whitespace_height
     symbol->border_width = FBorderWidth;               // border_width
     symbol->warn_level = FWarningLevel == waError ? WarnFailAll : 0; // warn_level
+}
 
-    if (!fileName.isEmpty()) {
-        const QByteArray name = ToUtf8(fileName, "FileName");
-        // The engine's outfile is a C string: a NUL would make it write a different file.
-        if (name.contains('\0'))
-            throw EBarcodeError(QStringLiteral("FileName contains a NUL character at position %1")
-                                    .arg(fileName.indexOf(QChar(0)) + 1));
-        if (name.size() >= qsizetype(sizeof symbol->outfile))
-            throw EBarcodeError(QStringLiteral("FileName size has to be less than %1 characters")
-                                    .arg(sizeof symbol->outfile));
-        std::memcpy(symbol->outfile, name.constData(), size_t(name.size()) + 1); // outfile
-    }
-
+void TBarcode::FillAppearance(zint_symbol *symbol) const
+{
     int outputOptions = 0;
     for (const TOutputFlag &flag : OutputFlags)
         if (InSet(FOutputOptions, flag.Option))
@@ -232,18 +234,9 @@ void TBarcode::Generate(const QString &fileName)
     symbol->scale = FScale;                            // scale
     symbol->show_hrt = FShowText ? 1 : 0;              // show_hrt
     int inputMode = FInputMode <= imGs1 ? int(FInputMode) : 0;
-    if (!FInputCheck)
-        inputMode |= Gs1NoCheckMode;
-    if (FInputEscape)
-        inputMode |= EscapeMode;
-    if (FInputParentheses)
-        inputMode |= Gs1ParensMode;
-    if (FHeightPerRow)
-        inputMode |= HeightPerRowMode;
-    if (FFastMode)
-        inputMode |= FastEncodeMode;
-    if (FInputExtraEscape)
-        inputMode |= ExtraEscapeMode;
+    inputMode |= (FInputCheck ? 0 : Gs1NoCheckMode) | (FInputEscape ? EscapeMode : 0)
+                 | (FInputParentheses ? Gs1ParensMode : 0) | (FHeightPerRow ? HeightPerRowMode : 0)
+                 | (FFastMode ? FastEncodeMode : 0) | (FInputExtraEscape ? ExtraEscapeMode : 0);
     symbol->input_mode = inputMode;                    // input_mode
     if (FEciEncoding != enDefault && FEciEncoding <= enBinary)
         symbol->eci = EciNumbers[FEciEncoding];        // eci
@@ -251,7 +244,10 @@ void TBarcode::Generate(const QString &fileName)
         symbol->dot_size = FDotSize;                   // dot_size
     if (FTextGap > 0)
         SetZintTextGap(symbol, FTextGap);              // text_gap
+}
 
+void TBarcode::FillOptions(zint_symbol *symbol)
+{
     if (TakesSecurityLevel(FSymbology)) {
         if (FSecurityLevel != slDefault)
             symbol->option_1 = int(FSecurityLevel);    // option_1
@@ -281,146 +277,48 @@ void TBarcode::Generate(const QString &fileName)
             symbol->option_3 |= (FMask + 1) << 8;      // option_3
     }
 
-    const QByteArray primary = ToUtf8(FPrimaryMessage, "PrimaryMessage");
-    if (!primary.isEmpty()) {
+    ToUtf8(FPrimaryMessage, "PrimaryMessage", FUtf8Buffer);
+    if (!FUtf8Buffer.isEmpty()) {
         // Cut at the last whole character that fits: a cut inside one hands the engine
         // malformed UTF-8.
-        qsizetype length = qMin(primary.size(), qsizetype(sizeof symbol->primary) - 1);
-        if (length < primary.size())
-            while (length > 0 && (uchar(primary.at(length)) & 0xC0) == 0x80)
+        qsizetype length = qMin(FUtf8Buffer.size(), qsizetype(sizeof symbol->primary) - 1);
+        if (length < FUtf8Buffer.size())
+            while (length > 0 && (uchar(FUtf8Buffer.at(length)) & 0xC0) == 0x80)
                 --length;
         std::memset(symbol->primary, 0, sizeof symbol->primary);
-        std::memcpy(symbol->primary, primary.constData(), size_t(length)); // primary
+        std::memcpy(symbol->primary, FUtf8Buffer.constData(), size_t(length)); // primary
     }
+}
 
-    const QByteArray data = ToUtf8(FInputText, "InputText");
-    if (data.size() > INT_MAX)
+void TBarcode::EncodeData(const TZintApi &api, zint_symbol *symbol)
+{
+    ToUtf8(FInputText, "InputText", FUtf8Buffer);
+    if (FUtf8Buffer.size() > INT_MAX)
         throw EBarcodeError(QStringLiteral("InputText is too long"));
     // QByteArray's data is never null and always zero-terminated, also when empty.
-    if (api.Encode(symbol, reinterpret_cast<const unsigned char *>(data.constData()), int(data.size())) != 0)
+    if (api.Encode(symbol, reinterpret_cast<const unsigned char *>(FUtf8Buffer.constData()), int(FUtf8Buffer.size())) != 0)
         throw EBarcodeError(FieldText(symbol->errtxt));
 
     FRowCount = symbol->rows;
     FWidth = symbol->width;
     FOutputText = FieldUtf8(symbol->text);
+}
 
-    if (!fileName.isEmpty()) {
-        if (api.Print(symbol, FRotation) != 0)
-            throw EBarcodeError(FieldText(symbol->errtxt));
-        FChanged = true;
-        CheckWrittenFile(fileName);
-        return;
-    }
-
+void TBarcode::HandOverPixels(const TZintApi &api, zint_symbol *symbol)
+{
     if (api.Buffer(symbol, FRotation) != 0)
         throw EBarcodeError(FieldText(symbol->errtxt));
     CopyPixels(symbol->bitmap, symbol->bitmap_width, symbol->bitmap_height);
     FChanged = false;
 }
 
-namespace {
-
-// One row of the engine's red-green-blue bytes into 32-bit pixels (0xFFRRGGBB), four pixels
-// (twelve bytes) at a time.
-void ConvertRgbRowPortable(const unsigned char *source, QRgb *target, int width)
+void TBarcode::PrintFile(const TZintApi &api, zint_symbol *symbol, const TSaveTarget &target, const QString &fileName)
 {
-    int x = 0;
-    for (; x + 4 <= width; x += 4, source += 12) {
-        const quint32 w0 = qFromLittleEndian<quint32>(source);     // R0 G0 B0 R1
-        const quint32 w1 = qFromLittleEndian<quint32>(source + 4); // G1 B1 R2 G2
-        const quint32 w2 = qFromLittleEndian<quint32>(source + 8); // B2 R3 G3 B3
-        target[x] = 0xFF000000u | (qbswap(w0) >> 8);
-        target[x + 1] = 0xFF000000u | ((w0 >> 24) << 16) | ((w1 & 0xFF) << 8) | ((w1 >> 8) & 0xFF);
-        target[x + 2] = 0xFF000000u | (((w1 >> 16) & 0xFF) << 16) | ((w1 >> 24) << 8) | (w2 & 0xFF);
-        target[x + 3] = 0xFF000000u | (qbswap(w2) & 0x00FFFFFFu);
-    }
-    for (; x < width; ++x, source += 3)
-        target[x] = 0xFF000000u | (QRgb(source[0]) << 16) | (QRgb(source[1]) << 8) | source[2];
-}
-
-#if defined(__x86_64__) && defined(__GNUC__)
-// The same with one byte shuffle per four pixels; each 16-byte load reads four bytes beyond
-// the twelve it uses, so the loop stops two pixels before the row's end.
-__attribute__((target("ssse3"))) void ConvertRgbRowSsse3(const unsigned char *source, QRgb *target, int width)
-{
-    const __m128i order = _mm_setr_epi8(2, 1, 0, -1, 5, 4, 3, -1, 8, 7, 6, -1, 11, 10, 9, -1);
-    const __m128i opaque = _mm_set1_epi32(int(0xFF000000u));
-    int x = 0;
-    for (; x + 6 <= width; x += 4, source += 12) {
-        const __m128i rgb = _mm_loadu_si128(reinterpret_cast<const __m128i *>(source));
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(target + x), _mm_or_si128(_mm_shuffle_epi8(rgb, order), opaque));
-    }
-    ConvertRgbRowPortable(source, target + x, width - x);
-}
-
-using TConvertRgbRow = void (*)(const unsigned char *, QRgb *, int);
-const TConvertRgbRow ConvertRgbRow = __builtin_cpu_supports("ssse3") ? ConvertRgbRowSsse3 : ConvertRgbRowPortable;
-#else
-const auto ConvertRgbRow = ConvertRgbRowPortable;
-#endif
-
-// One row of '0' (background) and bar characters into 1-bit pixels, first pixel in the top bit.
-void PackMonoRow(const unsigned char *source, uchar *target, int width)
-{
-    std::memset(target, 0, size_t((width + 7) / 8));
-    for (int x = 0; x < width; ++x)
-        if (source[x] == '0')
-            target[x >> 3] |= uchar(0x80 >> (x & 7));
-}
-
-} // namespace
-
-// The engine's rows lie one after another from the top: three bytes (red, green, blue) per
-// pixel, or with opBpp1 one character per pixel, '0' for the background.
-void TBarcode::CopyPixels(const unsigned char *pixels, int width, int height)
-{
-    const bool bpp1 = InSet(FOutputOptions, opBpp1);
-    const QImage::Format format = bpp1 ? QImage::Format_Mono : QImage::Format_RGB32;
-    if (width <= 0 || height <= 0 || pixels == nullptr) {
-        FBitmap = QImage();
-        return;
-    }
-    // A new image also when a caller still shares the old one: detaching would copy pixels that
-    // are overwritten at once.
-    if (FBitmap.width() != width || FBitmap.height() != height || FBitmap.format() != format
-        || !FBitmap.isDetached()) {
-        QImage image(width, height, format);
-        if (image.isNull())
-            throw EBarcodeError(QStringLiteral("Not enough memory for a bitmap of %1 x %2 pixels")
-                                    .arg(width)
-                                    .arg(height));
-        FBitmap = std::move(image);
-    }
-    if (bpp1 && (FBitmap.colorCount() != 2 || FBitmap.color(0) != qRgb(0, 0, 0)))
-        FBitmap.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
-
-    uchar *bits = FBitmap.bits();
-    const qsizetype bytesPerLine = FBitmap.bytesPerLine();
-    const qsizetype sourceBytes = qsizetype(width) * (bpp1 ? 1 : 3);
-    auto source = [&](int y) { return pixels + y * sourceBytes; };
-    auto line = [&](int y) { return bits + y * bytesPerLine; };
-    // Symbols repeat most rows (a module is several pixels high; linear bars are all alike), and
-    // comparing is far cheaper than converting. Rows y .. y + run - 1 are alike and done; the next
-    // block of up to `run` rows is compared and copied whole, so a long run takes few calls.
-    for (int y = 0; y < height;) {
-        if (bpp1)
-            PackMonoRow(source(y), line(y), width);
-        else
-            ConvertRgbRow(source(y), reinterpret_cast<QRgb *>(line(y)), width);
-        int run = 1;
-        while (y + run < height) {
-            const int block = qMin(run, height - y - run);
-            if (std::memcmp(source(y), source(y + run), size_t(block * sourceBytes)) == 0) {
-                std::memcpy(line(y + run), line(y), size_t(block * bytesPerLine));
-                run += block;
-                continue;
-            }
-            for (int k = 0; k < block && std::memcmp(source(y), source(y + run), size_t(sourceBytes)) == 0; ++k) {
-                std::memcpy(line(y + run), line(y), size_t(bytesPerLine));
-                ++run;
-            }
-            break;
-        }
-        y += run;
-    }
+    if (api.Print(symbol, FRotation) != 0)
+        throw EBarcodeError(FieldText(symbol->errtxt));
+    FChanged = true;
+    target.Finish();
+    // The engine has no resolution field of its own: the written file is stamped afterwards.
+    if (FResolution > 0 && target.IsRegularFile())
+        StampResolution(fileName, FResolution);
 }

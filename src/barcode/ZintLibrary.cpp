@@ -82,6 +82,7 @@ struct TZintState
     QString FileName;
     void *Slots[EntryPointCount] = {};
     TZintApi Api = {};
+    int Loads = 0;
 };
 
 TZintState &State()
@@ -162,6 +163,7 @@ const TZintApi &LoadZint()
     Bind(api.Cap, "ZBarcode_Cap");
     Bind(api.DefaultXdim, "ZBarcode_Default_Xdim");
     Bind(api.Version, "ZBarcode_Version");
+    ++state.Loads;
     return api;
 }
 
@@ -171,6 +173,11 @@ const TZintApi &LoadZintForRendering()
     if (api.Version() != ZintCompiledVersion())
         throw EBarcodeError(QStringLiteral("Incorrect %1 version").arg(DefaultFileName()));
     return api;
+}
+
+int ZintLoadCount()
+{
+    return State().Loads;
 }
 
 int ZintCompiledVersion()

@@ -27,6 +27,8 @@ struct TZintApi
 const TZintApi &LoadZint();
 // Loads, then refuses an engine whose version differs from the one compiled against.
 const TZintApi &LoadZintForRendering();
+// Counts the successful loads: records of an earlier load must not be handed to a later one.
+int ZintLoadCount();
 
 // The version of the zint header this program was compiled against, as the engine reports
 // versions (2.11.1 -> 21101, 2.13.0.9 -> 21309).

@@ -129,6 +129,9 @@ EXPORT int ZBarcode_Encode(struct zint_symbol *symbol, const unsigned char *sour
     }
     if (EncodeResult)
         return Fail(symbol, EncodeResult);
+    /* Like the real engine, which writes back settings it chose (height, versions). */
+    symbol->option_2 = 31337;
+    symbol->height = 123.0f;
     symbol->rows = 7;
     symbol->width = 21;
     strcpy((char *)symbol->text, "fake \xc3\xa4 text");
