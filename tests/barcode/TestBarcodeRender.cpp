@@ -178,6 +178,8 @@ private Q_SLOTS:
         QTest::newRow("eps") << "eps" << "^%!PS-Adobe-";
         QTest::newRow("gif") << "gif" << "^GIF8[79]a";
         QTest::newRow("pcx") << "pcx" << "^\\x0A[\\x00-\\x05]\\x01";
+        QTest::newRow("png") << "png" << "^\\x89PNG\\r\\n\\x1A\\n\\x00\\x00\\x00\\x0DIHDR";
+        QTest::newRow("tif") << "tif" << "^(II\\x2A\\x00|MM\\x00\\x2A)";
         QTest::newRow("txt") << "txt" << "^([0-9A-F]{2} )*[0-9A-F]{2}\\n";
         QTest::newRow("svg") << "svg" << "^<\\?xml ";
         QTest::newRow("upper-case extension") << "SVG" << "^<\\?xml ";
@@ -210,7 +212,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name"); // relative to a temporary folder
         QTest::addColumn<QString>("message"); // empty: the engine's text for the same name
         QTest::newRow("unknown extension") << "x.xyz" << QString();
-        QTest::newRow("missing folder") << "missing/x.svg" << QString();
         QTest::newRow("folder is a file") << "file/x.svg" << QString();
         QTest::newRow("256 bytes") << QString(240, QLatin1Char('n')) + QStringLiteral(".svg")
                                    << "FileName size has to be less than 256 characters";
@@ -238,6 +239,28 @@ private Q_SLOTS:
         QVERIFY(!barcode.Bitmap().isNull());
         barcode.Save(dir.filePath(QStringLiteral("ok.svg")));
         QVERIFY(QFile::exists(dir.filePath(QStringLiteral("ok.svg"))));
+    }
+
+    // Older engines refuse a folder that does not exist, newer ones create it: either a clean
+    // failure with the engine's text and no file, or a written file, never success without one.
+    void SaveIntoAMissingFolder()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("missing/deeper/x.svg"));
+        TBarcode barcode(nullptr);
+        barcode.SetInputText(QStringLiteral("123456"));
+        const QString message = Message([&] { barcode.Save(path); });
+        if (message == QLatin1String("<no EBarcodeError>")) {
+            QFile written(path);
+            QVERIFY2(written.open(QIODevice::ReadOnly), "a save reported success without a file");
+            QVERIFY(written.readAll().startsWith("<?xml"));
+        } else {
+            QVERIFY(!QFile::exists(path));
+            const TBare bare(BARCODE_QRCODE, "123456", 0, dir.filePath(QStringLiteral("missing/other/x.svg")).toUtf8());
+            QCOMPARE(message, bare.Error());
+        }
+        QVERIFY(!barcode.Bitmap().isNull());
     }
 
     void ReadingTwiceRendersOnce()
