@@ -361,7 +361,8 @@ private:
     void Generate(const QString &fileName);
     void FillGeometry(zint_symbol *symbol) const;
     void FillAppearance(zint_symbol *symbol) const;
-    void FillOptions(zint_symbol *symbol);
+    void FillOptions(zint_symbol *symbol) const;
+    void FillPrimary(zint_symbol *symbol);
     void EncodeData(const TZintApi &api, zint_symbol *symbol);
     void HandOverPixels(const TZintApi &api, zint_symbol *symbol);
     void PrintFile(const TZintApi &api, zint_symbol *symbol, const TSaveTarget &target, const QString &fileName);

@@ -196,6 +196,7 @@ void TBarcode::Generate(const QString &fileName)
     }
     FillAppearance(symbol);
     FillOptions(symbol);
+    FillPrimary(symbol);
     EncodeData(api, symbol);
     if (target)
         PrintFile(api, symbol, *target, fileName);
@@ -246,7 +247,7 @@ void TBarcode::FillAppearance(zint_symbol *symbol) const
         SetZintTextGap(symbol, FTextGap);              // text_gap
 }
 
-void TBarcode::FillOptions(zint_symbol *symbol)
+void TBarcode::FillOptions(zint_symbol *symbol) const
 {
     if (TakesSecurityLevel(FSymbology)) {
         if (FSecurityLevel != slDefault)
@@ -277,6 +278,10 @@ void TBarcode::FillOptions(zint_symbol *symbol)
             symbol->option_3 |= (FMask + 1) << 8;      // option_3
     }
 
+}
+
+void TBarcode::FillPrimary(zint_symbol *symbol)
+{
     ToUtf8(FPrimaryMessage, "PrimaryMessage", FUtf8Buffer);
     if (!FUtf8Buffer.isEmpty()) {
         // Cut at the last whole character that fits: a cut inside one hands the engine
