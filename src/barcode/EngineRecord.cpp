@@ -18,14 +18,15 @@ TEngineRecord::~TEngineRecord()
 
 zint_symbol *TEngineRecord::Prepare(const TZintApi &api)
 {
-    // A record of an engine that was unloaded since (only tests replace the engine) belongs to no
-    // loaded library any more: it is dropped without calling into it.
+    // A record of an engine that has been replaced since (only tests replace it) goes back to
+    // the library it came from, which stays loaded while such records live.
     if (FSymbol != nullptr && FLoad != ZintLoadCount())
-        FSymbol = nullptr;
+        Discard();
     if (FSymbol == nullptr) {
         FSymbol = api.Create();
         if (FSymbol == nullptr)
             return nullptr;
+        ZintRecordKept();
         FDelete = api.Delete;
         FLoad = ZintLoadCount();
         FDefaults = QByteArray(reinterpret_cast<const char *>(FSymbol), qsizetype(SettingsSize));
@@ -41,7 +42,9 @@ zint_symbol *TEngineRecord::Prepare(const TZintApi &api)
 
 void TEngineRecord::Discard()
 {
-    if (FSymbol != nullptr && FLoad == ZintLoadCount())
-        FDelete(FSymbol);
+    if (FSymbol == nullptr)
+        return;
+    FDelete(FSymbol);
     FSymbol = nullptr;
+    ZintRecordReleased();
 }

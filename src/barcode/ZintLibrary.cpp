@@ -83,6 +83,7 @@ struct TZintState
     void *Slots[EntryPointCount] = {};
     TZintApi Api = {};
     int Loads = 0;
+    int KeptRecords = 0;
 };
 
 TZintState &State()
@@ -119,7 +120,7 @@ void Bind(F &target, const char *name)
 void Unload()
 {
     TZintState &state = State();
-    if (state.Handle != nullptr)
+    if (state.Handle != nullptr && state.KeptRecords == 0)
         dlclose(state.Handle);
     state.Handle = nullptr;
     std::fill(std::begin(state.Slots), std::end(state.Slots), nullptr);
@@ -178,6 +179,16 @@ const TZintApi &LoadZintForRendering()
 int ZintLoadCount()
 {
     return State().Loads;
+}
+
+void ZintRecordKept()
+{
+    ++State().KeptRecords;
+}
+
+void ZintRecordReleased()
+{
+    --State().KeptRecords;
 }
 
 int ZintCompiledVersion()

@@ -29,6 +29,10 @@ const TZintApi &LoadZint();
 const TZintApi &LoadZintForRendering();
 // Counts the successful loads: records of an earlier load must not be handed to a later one.
 int ZintLoadCount();
+// Records that components keep between renders. While any is alive, a library being replaced is
+// forgotten but not unloaded, so that those records can still be given back to it.
+void ZintRecordKept();
+void ZintRecordReleased();
 
 // The version of the zint header this program was compiled against, as the engine reports
 // versions (2.11.1 -> 21101, 2.13.0.9 -> 21309).

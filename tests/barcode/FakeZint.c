@@ -107,7 +107,17 @@ EXPORT struct zint_symbol *ZBarcode_Create(void)
     return symbol;
 }
 
-EXPORT void ZBarcode_Clear(struct zint_symbol *symbol) { (void)symbol; Called("Clear"); }
+/* Like the real engine: the results go, the settings stay. */
+EXPORT void ZBarcode_Clear(struct zint_symbol *symbol)
+{
+    Called("Clear");
+    free(symbol->bitmap);
+    symbol->bitmap = NULL;
+    symbol->bitmap_width = symbol->bitmap_height = 0;
+    symbol->rows = symbol->width = 0;
+    symbol->text[0] = 0;
+    symbol->errtxt[0] = 0;
+}
 
 EXPORT void ZBarcode_Delete(struct zint_symbol *symbol)
 {
