@@ -1,10 +1,9 @@
 #pragma once
 
 #include "toolkit/Controls.h"
+#include "toolkit/Image.h"
 
 #include <QFrame>
-#include <QImage>
-#include <QPixmap>
 #include <QWidget>
 
 namespace ExtCtrlTypes {
@@ -43,41 +42,4 @@ private:
     QString FCaption;
     TColor FColor = clBtnFace;
     TBevelCut FBevelOuter = bvRaised;
-};
-
-// Shows a picture centred at its own size (never scaled). Transparent: the pixels of the picture's
-// bottom-left pixel's colour are not drawn, so the container's colour shows through.
-class TImage final : public QWidget, public TControl
-{
-    Q_OBJECT
-    Q_DISABLE_COPY_MOVE(TImage)
-    TCONTROL_PUBLISHED
-    Q_PROPERTY(bool Center READ Center WRITE SetCenter)
-    Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
-
-public:
-    TImage(QObject *AOwner, QWidget *AParent);
-
-    // Takes a copy of `picture`; a null image empties the control.
-    void SetPicture(const QImage &picture);
-    void ClearPicture() { SetPicture(QImage()); }
-    QImage Picture() const { return FPicture; }
-    bool HasPicture() const { return !FPicture.isNull(); }
-    bool Center() const { return FCenter; }
-    void SetCenter(bool value);
-    bool Transparent() const { return FTransparent; }
-    void SetTransparent(bool value);
-    // What the control draws: the picture with its transparent colour removed.
-    QPixmap DrawnPixmap() const { return FDrawn; }
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    void Rebuild();
-
-    QImage FPicture;
-    QPixmap FDrawn;
-    bool FCenter = true;
-    bool FTransparent = true;
 };

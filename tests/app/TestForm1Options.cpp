@@ -256,10 +256,14 @@ private slots:
         FForm->Barcode->SetInputText(QStringLiteral("another text, drawn without a refresh"));
         FForm->Barcode->Bitmap();
         QCOMPARE(FForm->Image->Picture(), shown);
-        // The preview leaves out the colour of the picture's bottom-left pixel (white here).
-        const QImage drawn = FForm->Image->DrawnPixmap().toImage();
-        QCOMPARE(qAlpha(drawn.pixel(0, drawn.height() - 1)), 0);
-        QCOMPARE(drawn.pixelColor(8 * 1 + 4, 8 * 1 + 4), QColor(Qt::black)); // the first module
+        // The preview leaves out the colour of the picture's bottom-left pixel (white here): the
+        // panel's colour shows there.
+        const QImage drawn = FForm->Image->grab().toImage();
+        const QRect at = FForm->Image->PictureRect();
+        QCOMPARE(at.size(), shown.size());
+        const QColor panel = FForm->PanelTop->palette().color(QPalette::Window);
+        QCOMPARE(drawn.pixel(at.left(), at.bottom()), panel.rgb());
+        QCOMPARE(drawn.pixel(at.left() + 8 * 1 + 4, at.top() + 8 * 1 + 4), qRgb(0, 0, 0)); // the first module
     }
 
     void MemoLines()

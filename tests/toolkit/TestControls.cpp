@@ -208,38 +208,46 @@ private Q_SLOTS:
     {
         QFETCH(QImage::Format, format);
         TForm form(nullptr);
+        const QColor surround(10, 200, 30);
+        QPalette palette = form.palette();
+        palette.setColor(QPalette::Window, surround);
+        form.setPalette(palette);
         auto *image = new TImage(&form, &form);
+        image->SetBounds(0, 0, 20, 15);
         QImage full(4, 3, QImage::Format_RGB32);
         full.fill(QColor(255, 255, 255));
         full.setPixel(1, 1, qRgb(0, 0, 0));
         full.setPixel(2, 0, qRgb(0, 0, 0));
         QImage picture = full.convertToFormat(format);
         image->SetPicture(picture);
-        const QImage drawn = image->DrawnPixmap().toImage().convertToFormat(QImage::Format_ARGB32);
-        QCOMPARE(qAlpha(drawn.pixel(0, 2)), 0);
-        QCOMPARE(qAlpha(drawn.pixel(3, 0)), 0);
-        QCOMPARE(drawn.pixel(1, 1), qRgba(0, 0, 0, 255));
-        QCOMPARE(drawn.pixel(2, 0), qRgba(0, 0, 0, 255));
+        // Centred: the picture's top-left pixel lands at (8, 6); the container's colour shows
+        // where the picture has the colour of its bottom-left pixel.
+        const QImage drawn = image->grab().toImage();
+        QCOMPARE(drawn.pixel(8, 6 + 2), surround.rgb());
+        QCOMPARE(drawn.pixel(8 + 3, 6), surround.rgb());
+        QCOMPARE(drawn.pixel(8 + 1, 6 + 1), qRgb(0, 0, 0));
+        QCOMPARE(drawn.pixel(8 + 2, 6), qRgb(0, 0, 0));
         // The control keeps its own copy.
         picture.fill(0);
         QCOMPARE(image->Picture().pixel(1, 1), qRgb(0, 0, 0));
         QCOMPARE(image->Picture().pixel(0, 0), qRgb(255, 255, 255));
         image->ClearPicture();
         QVERIFY(!image->HasPicture());
-        QVERIFY(image->DrawnPixmap().isNull());
+        QCOMPARE(image->grab().toImage().pixel(8 + 1, 6 + 1), surround.rgb());
     }
 
     void ImageWithoutTransparencyDrawsEveryPixel()
     {
         TForm form(nullptr);
         auto *image = new TImage(&form, &form);
+        image->SetBounds(0, 0, 2, 2);
         image->SetTransparent(false);
         QImage picture(2, 2, QImage::Format_RGB32);
         picture.fill(QColor(255, 255, 255));
         // A 32-bit opaque picture's unused byte may hold anything: the pixel is still opaque.
         reinterpret_cast<QRgb *>(picture.scanLine(0))[1] = 0x00000000u;
         image->SetPicture(picture);
-        const QImage drawn = image->DrawnPixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage drawn = image->grab().toImage().convertToFormat(QImage::Format_ARGB32);
         QCOMPARE(drawn.pixel(0, 1), qRgba(255, 255, 255, 255));
         QCOMPARE(drawn.pixel(1, 0), qRgba(0, 0, 0, 255));
     }

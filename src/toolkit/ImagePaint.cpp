@@ -1,0 +1,172 @@
+#include "toolkit/ColorKey.h"
+#include "toolkit/Image.h"
+#include "toolkit/PictureScale.h"
+
+#include <QMetaObject>
+#include <QPainter>
+#include <QRegion>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <cmath>
+
+// Painting of the picture control: only the visible part of the picture is scaled, and the
+// transparent colour is replaced by the container's colour in that part alone, so the cost of a
+// new picture follows the size of the control, not the size of the picture.
+
+namespace {
+
+constexpr QRgb Opaque = 0xFF000000u;
+
+bool IsIndexed(const QImage &image)
+{
+    switch (image.format()) {
+    case QImage::Format_Mono:
+    case QImage::Format_MonoLSB:
+    case QImage::Format_Indexed8:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The line around the picture: a step lighter or darker than the container.
+QColor EdgeColor(QColor surround)
+{
+    const QColor toward = surround.lightness() < 128 ? QColor(Qt::white) : QColor(Qt::black);
+    const auto mix = [](int from, int to) { return from + (to - from) * 2 / 5; };
+    return QColor(mix(surround.red(), toward.red()), mix(surround.green(), toward.green()),
+                  mix(surround.blue(), toward.blue()));
+}
+
+} // namespace
+
+bool TImage::TCacheKey::operator==(const TCacheKey &other) const
+{
+    return Picture == other.Picture && Scale == other.Scale && Placed == other.Placed
+        && Visible == other.Visible && Surround == other.Surround && Transparent == other.Transparent;
+}
+
+TImage::TLayout TImage::CurrentLayout() const
+{
+    TLayout layout;
+    layout.Ratio = viewport()->devicePixelRatioF();
+    layout.Viewport = QSize(int(std::lround(viewport()->width() * layout.Ratio)),
+                            int(std::lround(viewport()->height() * layout.Ratio)));
+    layout.Scale = FFit ? FitZoom(FPicture.size(), layout.Viewport, layout.Ratio)
+                        : DeviceZoom(FZoom, layout.Ratio);
+    const QSize size = ZoomedSize(FPicture.size(), layout.Scale);
+    if (size.isEmpty())
+        return layout;
+    const auto place = [&](int pictureSide, int viewportSide, const QScrollBar *bar) {
+        if (pictureSide <= viewportSide)
+            return FCenter ? (viewportSide - pictureSide) / 2 : 0;
+        const int scrolled = int(std::lround(bar->value() * layout.Ratio));
+        return -std::min(scrolled, pictureSide - viewportSide);
+    };
+    layout.Picture = QRect(QPoint(place(size.width(), layout.Viewport.width(), horizontalScrollBar()),
+                                  place(size.height(), layout.Viewport.height(), verticalScrollBar())),
+                           size);
+    return layout;
+}
+
+void TImage::PrepareSource()
+{
+    FSource = QImage();
+    FKey = 0;
+    if (FPicture.isNull())
+        return;
+    if (FPicture.format() == QImage::Format_RGB32 || IsIndexed(FPicture)) {
+        // Used as it is: an opaque picture has its colour replaced after scaling, an indexed one
+        // in its colour table.
+        FSource = FPicture;
+    } else if (FPicture.hasAlphaChannel()) {
+        // Pictures with their own transparency (the program draws none): premultiplied once,
+        // the transparent colour made fully transparent.
+        FSource = FPicture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        if (FTransparent)
+            ReplaceColor(FSource, FSource.pixel(0, FSource.height() - 1), 0);
+    } else {
+        FSource = FPicture.convertToFormat(QImage::Format_RGB32);
+    }
+    FKey = FPicture.pixel(0, FPicture.height() - 1) | Opaque;
+    FCacheKey = TCacheKey();
+}
+
+void TImage::PrepareCache(const TLayout &layout, const QRect &visible, QColor surround)
+{
+    const QRgb surroundRgb = surround.rgb() | Opaque;
+    const TCacheKey key{FPicture.cacheKey(), layout.Scale, layout.Picture, visible, surroundRgb, FTransparent};
+    if (key == FCacheKey && !FCache.isNull())
+        return;
+    FCacheKey = key;
+    if (FCache.size() != visible.size() || !FCache.isDetached())
+        FCache = QImage(visible.size(), QImage::Format_RGB32);
+
+    const bool alpha = FSource.hasAlphaChannel();
+    const bool replace = FTransparent && !alpha && FKey != surroundRgb;
+    if (FSource.format() == QImage::Format_RGB32) {
+        // The usual picture: scaled and keyed in one pass over the visible pixels.
+        ScaleKeyed(FSource, layout.Scale, visible.topLeft() - layout.Picture.topLeft(), FCache, FKey,
+                   replace ? surroundRgb : FKey);
+        return;
+    }
+    QImage source = FSource;
+    if (replace) {
+        // Indexed: a view of the same pixels with another colour table; no pixel is touched.
+        source = QImage(FSource.constBits(), FSource.width(), FSource.height(), FSource.bytesPerLine(),
+                        FSource.format());
+        source.setColorTable(ReplaceTableColor(FSource.colorTable(), FKey, surroundRgb));
+    }
+    QPainter painter(&FCache);
+    // A reduced picture's last, partial block and a transparent picture leave the surround.
+    if (alpha || layout.Scale.Down > 1)
+        painter.fillRect(FCache.rect(), surround);
+    if (!alpha)
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.translate(layout.Picture.topLeft() - visible.topLeft());
+    painter.scale(layout.Scale.Value(), layout.Scale.Value());
+    painter.drawImage(0, 0, source);
+}
+
+QColor TImage::SurroundColor() const
+{
+    const QWidget *container = parentWidget();
+    if (container == nullptr)
+        return palette().color(QPalette::Window);
+    return container->palette().color(container->backgroundRole());
+}
+
+void TImage::paintEvent(QPaintEvent *)
+{
+    const TLayout layout = CurrentLayout();
+    if (layout.Ratio != FScrollRatio) // moved to a screen of another pixel density
+        QMetaObject::invokeMethod(this, [this] { UpdateScrollBars(); }, Qt::QueuedConnection);
+    const QColor surround = SurroundColor();
+    QPainter painter(viewport());
+    painter.save();
+    // Device pixels from here on: the picture's pixels land on whole screen pixels.
+    painter.scale(1.0 / layout.Ratio, 1.0 / layout.Ratio);
+    const QRect all(QPoint(0, 0), layout.Viewport);
+    const QRect visible = layout.Picture.intersected(all);
+    QRegion around(all);
+    if (!visible.isEmpty()) {
+        PrepareCache(layout, visible, surround);
+        painter.drawImage(visible.topLeft(), FCache);
+        const QRect edge = layout.Picture.adjusted(-1, -1, 1, 1);
+        const QRegion line = QRegion(edge).subtracted(QRegion(layout.Picture)).intersected(all);
+        for (const QRect &part : line)
+            painter.fillRect(part, EdgeColor(surround));
+        around = around.subtracted(QRegion(edge));
+    }
+    for (const QRect &part : around)
+        painter.fillRect(part, surround);
+    painter.restore();
+
+    if (hasFocus()) {
+        // Where the keyboard is: a frame along the inside of the visible area.
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(viewport()->rect()).adjusted(1, 1, -1, -1));
+    }
+}
