@@ -94,7 +94,7 @@ QRect TImage::PictureRect() const
     const TLayout layout = CurrentLayout();
     if (layout.Picture.isEmpty())
         return QRect();
-    const QRectF logical(layout.Picture.topLeft() / layout.Ratio, layout.Picture.size() / layout.Ratio);
+    const QRectF logical(QPointF(layout.Picture.topLeft()) / layout.Ratio, QSizeF(layout.Picture.size()) / layout.Ratio);
     return logical.toAlignedRect();
 }
 
