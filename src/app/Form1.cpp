@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTemporaryDir>
 
 TForm1 *Form1 = nullptr;
 QString VersionText;

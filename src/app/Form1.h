@@ -3,8 +3,11 @@
 #include "toolkit/ComCtrls.h"
 #include "toolkit/Form.h"
 
+#include <QPoint>
 #include <QSize>
 #include <QString>
+
+#include <memory>
 
 class TBarcode;
 class TButton;
@@ -18,10 +21,13 @@ class TImageList;
 class TLabel;
 class TLangChanger;
 class TMemo;
+class TMenuItem;
 class TPanel;
 class TSavePictureDialog;
 class TStatusBar;
 class TUpDown;
+class QMenu;
+class QTemporaryDir;
 
 // The main window: the option panel with its live preview, Save As, and the buttons that open the
 // batch window and the settings dialog. It owns the barcode component and the translation
@@ -84,6 +90,13 @@ public:
     TImageList *ImageList1 = nullptr;
     TLangChanger *LangChanger1 = nullptr;
     TComputerInfo *JvComputerInfoEx1 = nullptr;
+    // The preview's commands, in its context menu and on the keyboard.
+    TMenuItem *MenuItemCopy = nullptr;
+    TMenuItem *MenuItemZoomIn = nullptr;
+    TMenuItem *MenuItemZoomOut = nullptr;
+    TMenuItem *MenuItemZoomFit = nullptr;
+    TMenuItem *MenuItemZoomActual = nullptr;
+    TMenuItem *MenuItemPrint = nullptr;
 
     // Life cycle (Form1.cpp).
     void GetFileVersionInfoMy();
@@ -118,6 +131,19 @@ public:
     // ComboBoxExt; does nothing when the list shows no known format.
     void ButtonSavePathClick(const QString &Path);
 
+    // The preview's commands (Form1Preview.cpp).
+    void MenuItemCopyClick(QObject *Sender);
+    void MenuItemZoomInClick(QObject *Sender);
+    void MenuItemZoomOutClick(QObject *Sender);
+    void MenuItemZoomFitClick(QObject *Sender);
+    void MenuItemZoomActualClick(QObject *Sender);
+    void MenuItemPrintClick(QObject *Sender);
+    void ImageStartDrag(QObject *Sender);
+    void ImageContextPopup(QObject *Sender, const QPoint &Position);
+    void ImageZoomChange(QObject *Sender);
+    // The preview's context menu.
+    QMenu *PreviewMenu() const { return FPreviewMenu; }
+
     // The batch window and the settings dialog (Form1Dialogs.cpp).
     void ButtonBatchClick(QObject *Sender);
     void ButtonSettingsClick(QObject *Sender);
@@ -141,6 +167,12 @@ private:
     void CreateOptionControls();
     void CreateButtonRow();
     void ConnectHandlers();
+    // The preview's commands (Form1Preview.cpp).
+    void CreatePreviewCommands();
+    void ConnectPreviewHandlers();
+    // Copy and Print need a symbol.
+    void UpdatePreviewCommands();
+    QString DragFolder();
 
     // The panel set-up run by FormCreate (Form1Options.cpp).
     void SetupPanel();
@@ -161,6 +193,10 @@ private:
     bool FCentred = false;
     QSize FOuterSize; // outer size still to be made good once the frame is known
     bool FOuterIsClient = false; // the reset position takes the client size as the outer size
+    QMenu *FPreviewMenu = nullptr;
+    // Files dragged out of the preview live until the program ends.
+    std::unique_ptr<QTemporaryDir> FDragFolder;
+    int FDragCount = 0;
 };
 
 // The main window, from the start of its construction to its destruction.

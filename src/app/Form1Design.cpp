@@ -148,6 +148,7 @@ void TForm1::CreateComponents()
     JvComputerInfoEx1 = new TComputerInfo(this);
     JvComputerInfoEx1->SetName(QStringLiteral("JvComputerInfoEx1"));
 
+    CreatePreviewCommands();
     ConnectHandlers();
 }
 
@@ -327,4 +328,5 @@ void TForm1::ConnectHandlers()
     // Connected after FormShow so that it runs after it, also when FormShow failed.
     ConnectGuarded(this, &TForm::OnShow, this, [this] { CentreAtFirstShow(); });
     ConnectGuarded(this, &TForm::OnClose, this, &TForm1::FormClose);
+    ConnectPreviewHandlers();
 }

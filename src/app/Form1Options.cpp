@@ -87,6 +87,7 @@ void TForm1::RefreshPreview()
         StatusBar->SetSimpleText(error.Message());
         Image->ClearPicture();
     }
+    UpdatePreviewCommands();
 }
 
 void TForm1::ComboBoxSymbologyChange(QObject *)

@@ -11,3 +11,9 @@ void TMenuItem::SetChecked(bool value)
     FAction->setCheckable(FAction->isCheckable() || value);
     FAction->setChecked(value);
 }
+
+void TMenuItem::SetHint(const QString &value)
+{
+    FAction->setStatusTip(value);
+    FAction->setToolTip(value);
+}

@@ -25,7 +25,8 @@ public:
     bool Enabled() const { return FAction->isEnabled(); }
     void SetEnabled(bool value) { FAction->setEnabled(value); }
     QString Hint() const { return FAction->statusTip(); }
-    void SetHint(const QString &value) { FAction->setStatusTip(value); }
+    // Shown in the status line and, in menus that show tips, as the item's tooltip.
+    void SetHint(const QString &value);
     bool Visible() const { return FAction->isVisible(); }
     void SetVisible(bool value) { FAction->setVisible(value); }
 

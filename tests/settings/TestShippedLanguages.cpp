@@ -137,7 +137,11 @@ void TestShippedLanguages::everyVisibleTextIsTranslated()
     }
 
     if (translatesMessages) {
-        for (const char *message : {"Strings", "Error saving settings!"}) {
+        for (const char *message :
+             {"Strings", "Error saving settings!",
+              "The symbol was copied as a picture only; the SVG could not be made: %1",
+              "The symbol is larger than the printable area of the page and was printed smaller than its actual size.",
+              "The symbol was dragged without a file: %1"}) {
             const QString value = shipped.ReadString("Messages", message, QString());
             QVERIFY2(!value.isEmpty() && value != QLatin1String(message), message);
         }
