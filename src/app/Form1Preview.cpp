@@ -181,13 +181,9 @@ void TForm1::ImageContextPopup(QObject *, const QPoint &Position)
 
 QString TForm1::DragFolder()
 {
+    // Made at the first drag; after a failure, tried again at the next.
     if (FDragFolder == nullptr)
-        FDragFolder = std::make_unique<QTemporaryDir>();
-    if (!FDragFolder->isValid()) {
-        const QString reason = FDragFolder->errorString();
-        FDragFolder.reset(); // tried again at the next drag
-        throw Exception(QStringLiteral("No temporary folder could be made: %1").arg(reason));
-    }
+        FDragFolder = MakeTemporaryFolder();
     return FDragFolder->path();
 }
 

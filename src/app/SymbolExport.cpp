@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -12,13 +13,23 @@
 
 const QString SvgMimeType = QStringLiteral("image/svg+xml");
 
+std::unique_ptr<QTemporaryDir> MakeTemporaryFolder()
+{
+    const QString temporary = QDir::tempPath();
+    if (temporary.isEmpty() || !QFileInfo(temporary).isDir())
+        throw Exception(QStringLiteral("No temporary folder could be made: the system's temporary folder "
+                                       "(TMPDIR) does not exist"));
+    auto folder = std::make_unique<QTemporaryDir>(QDir(temporary).filePath(QStringLiteral("quorvel-XXXXXX")));
+    if (!folder->isValid())
+        throw Exception(QStringLiteral("No temporary folder could be made: %1").arg(folder->errorString()));
+    return folder;
+}
+
 QByteArray SymbolSvg(TBarcode &barcode)
 {
     // zint 2.11 writes vector formats to files only.
-    const QTemporaryDir folder;
-    if (!folder.isValid())
-        throw Exception(QStringLiteral("No temporary folder could be made for the SVG: %1").arg(folder.errorString()));
-    const QString fileName = folder.filePath(QStringLiteral("symbol.svg"));
+    const std::unique_ptr<QTemporaryDir> folder = MakeTemporaryFolder();
+    const QString fileName = folder->filePath(QStringLiteral("symbol.svg"));
     barcode.Save(fileName);
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))

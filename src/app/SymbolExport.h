@@ -4,7 +4,10 @@
 #include <QImage>
 #include <QString>
 
+#include <memory>
+
 class QMimeData;
+class QTemporaryDir;
 class TBarcode;
 
 // The symbol handed to other programs, through the clipboard or by dragging.
@@ -12,9 +15,12 @@ class TBarcode;
 // The MIME type of SVG data.
 extern const QString SvgMimeType;
 
+// A new folder in the system's temporary folder, removed with the object. When there is none (a
+// TMPDIR naming a missing folder leaves Qt with an empty path, which would put the folder at the
+// root), or it cannot be made, raises Exception.
+std::unique_ptr<QTemporaryDir> MakeTemporaryFolder();
 // The current symbol as SVG, as the engine writes it: into a temporary file that is read back
-// and removed. Errors of the component pass through; a temporary folder that cannot be made
-// raises Exception.
+// and removed. Errors of the component and of MakeTemporaryFolder pass through.
 QByteArray SymbolSvg(TBarcode &barcode);
 // What the clipboard or a drag carries: the picture as an image, the SVG when there is one, and
 // the file when one is named. The caller owns the result.
