@@ -210,6 +210,7 @@ void TForm::showEvent(QShowEvent *event)
         }
         ArrangeChildren(this, QSize());
         Q_EMIT OnShow(this);
+        FocusFirstControl();
     }
     QDialog::showEvent(event);
 }
@@ -268,6 +269,21 @@ void TForm::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
     ArrangeChildren(this, QSize());
+}
+
+void TForm::FocusFirstControl()
+{
+    // Qt gives the first widget of its own focus chain the focus, and that chain cannot always be
+    // reordered to the tab order (Qt 6.4 leaves a control in place that must move behind the
+    // ones after it), so the first control in tab order is named here.
+    if (focusWidget() != nullptr)
+        return;
+    for (QWidget *widget : TabChain(this)) {
+        if (!widget->isHidden() && widget->isEnabled()) {
+            widget->setFocus(Qt::ActiveWindowFocusReason);
+            return;
+        }
+    }
 }
 
 bool TForm::focusNextPrevChild(bool next)

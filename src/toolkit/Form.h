@@ -115,6 +115,8 @@ public:
 private:
     bool RunClose();
     void PlaceAtFirstShow();
+    // At a showing without a focused control: the first control in tab order takes the focus.
+    void FocusFirstControl();
 
     TColor FColor = clBtnFace;
     TFormBorderStyle FBorderStyle = bsSizeable;

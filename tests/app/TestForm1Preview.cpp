@@ -49,6 +49,8 @@ private slots:
 
     void PreviewIsReachedByTab()
     {
+        // The window opens with the symbology list focused, as before the preview took the focus.
+        QCOMPARE(QApplication::focusWidget(), FForm->ComboBoxSymbology);
         QVERIFY(!FForm->Image->Hint().isEmpty());
         FForm->ButtonSettings->setFocus();
         QTest::keyClick(FForm->ButtonSettings, Qt::Key_Tab);

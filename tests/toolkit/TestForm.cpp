@@ -177,6 +177,26 @@ private Q_SLOTS:
         QVERIFY(form.isVisible());
     }
 
+    void FirstControlInTabOrderHasTheFocusAtShowing()
+    {
+        // Created first, last in tab order: Qt's own focus chain would give it the focus.
+        TForm form(nullptr);
+        auto *top = new TPanel(&form, &form);
+        auto *late = new TEdit(&form, top);
+        auto *bottom = new TPanel(&form, &form);
+        auto *hidden = new TEdit(&form, bottom);
+        auto *early = new TEdit(&form, bottom);
+        top->SetTabOrder(1);
+        bottom->SetTabOrder(0);
+        hidden->SetTabOrder(0);
+        early->SetTabOrder(1);
+        hidden->SetVisible(false);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(QApplication::focusWidget(), early);
+        QVERIFY(late->focusPolicy() & Qt::TabFocus);
+    }
+
     void TabKeyFollowsTheTabOrderProperty()
     {
         TForm form(nullptr);
