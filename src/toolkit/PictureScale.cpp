@@ -21,9 +21,12 @@ int SourceIndex(int at, TZoomFactor scale, int length)
 void ScaleKeyed(const QImage &picture, TZoomFactor scale, QPoint origin, QImage &target, QRgb key,
                 QRgb replacement)
 {
-    const int width = target.width();
+    // Only the part that lies on the magnified picture is filled.
+    const QSize zoomed = ZoomedSize(picture.size(), scale);
+    const int width = std::min(target.width(), zoomed.width() - origin.x());
+    const int height = std::min(target.height(), zoomed.height() - origin.y());
     const int pictureWidth = picture.width();
-    if (width <= 0 || target.height() <= 0 || picture.isNull())
+    if (width <= 0 || height <= 0 || origin.x() < 0 || origin.y() < 0)
         return;
     // The picture's columns that the target shows.
     const int firstColumn = SourceIndex(origin.x(), scale, pictureWidth);
@@ -35,7 +38,7 @@ void ScaleKeyed(const QImage &picture, TZoomFactor scale, QPoint origin, QImage 
 
     const QRgb *previousSource = nullptr;
     const QRgb *previousRow = nullptr;
-    for (int y = 0; y < target.height(); ++y) {
+    for (int y = 0; y < height; ++y) {
         const int sourceRow = SourceIndex(origin.y() + y, scale, picture.height());
         const auto *source = reinterpret_cast<const QRgb *>(picture.constScanLine(sourceRow)) + firstColumn;
         auto *row = reinterpret_cast<QRgb *>(target.scanLine(y));

@@ -28,7 +28,7 @@ QList<QRgb> Pixels(const QImage &image)
 }
 
 constexpr QRgb A = 0xFF000000u, B = 0xFFFFFFFFu, C = 0xFF102030u, D = 0xFF405060u, E = 0xFF708090u;
-constexpr QRgb F = 0xFFA0B0C0u, S = 0xFF9F9F9Fu;
+constexpr QRgb F = 0xFFA0B0C0u, S = 0xFF9F9F9Fu, U = 0xFF0A0B0Cu; // U: not written
 
 } // namespace
 
@@ -171,6 +171,9 @@ private Q_SLOTS:
         const QImage rows = Picture(2, 3, {A, C, A, C, C, A});
         QTest::newRow("repeated rows") << rows << TZoomFactor{1, 1} << QPoint(0, 0) << QSize(2, 3)
                                        << QList<QRgb>{A, C, A, C, C, A};
+        // The target reaches beyond the picture: those pixels stay as they were.
+        QTest::newRow("beyond the picture") << three << TZoomFactor{2, 1} << QPoint(4, 2) << QSize(3, 3)
+                                            << QList<QRgb>{F, F, U, F, F, U, U, U, U};
         QTest::newRow("repeated rows enlarged") << rows << TZoomFactor{2, 1} << QPoint(0, 1) << QSize(2, 4)
                                                 << QList<QRgb>{A, A, A, A, A, A, C, C};
     }
@@ -183,7 +186,7 @@ private Q_SLOTS:
         QFETCH(QSize, size);
         QFETCH(QList<QRgb>, expected);
         QImage target(size, QImage::Format_RGB32);
-        target.fill(0);
+        target.fill(U);
         ::ScaleKeyed(picture, scale, origin, target, B, S);
         QCOMPARE(Pixels(target), expected);
     }
