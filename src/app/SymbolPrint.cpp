@@ -1,5 +1,6 @@
 #include "app/SymbolPrint.h"
 
+#include "barcode/Barcode.h"
 #include "toolkit/Exception.h"
 
 #include <QPainter>
@@ -7,9 +8,12 @@
 
 #include <algorithm>
 
-double SymbolPrintDpi(const TBarcode &)
+double SymbolPrintDpi(const TBarcode &barcode)
 {
-    return 96.0;
+    // The resolution written into saved files gives the symbol its size on paper too; without
+    // one, the pixels are taken at the usual screen resolution.
+    constexpr double ScreenDpi = 96.0;
+    return barcode.Resolution() > 0 ? barcode.Resolution() : ScreenDpi;
 }
 
 bool PrintSymbol(QPrinter &printer, const QImage &picture, double dpi)

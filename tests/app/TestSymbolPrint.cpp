@@ -173,6 +173,14 @@ private slots:
                  qPrintable(QStringLiteral("at %1, %2").arg(printed.Placed.left()).arg(printed.Placed.bottom())));
     }
 
+    void PrintResolutionFollowsTheComponent()
+    {
+        TBarcode barcode(nullptr);
+        QCOMPARE(SymbolPrintDpi(barcode), 96.0);
+        barcode.SetResolution(300);
+        QCOMPARE(SymbolPrintDpi(barcode), 300.0);
+    }
+
     void LargerThanThePageIsReducedToFit()
     {
         QTemporaryDir folder;
