@@ -138,7 +138,7 @@ int main(int argc, char *argv[])
     for (int i = 1; i <= count; ++i)
         lines.append(BatchLine(i));
 
-    auto *window = new TFormBatchGenerator(Form1);
+    auto *window = new TFormBatchGenerator(Form1, Form1->BatchHost());
     FormBatchGenerator = window;
     window->show();
     window->LoadFromFile(input);
@@ -175,7 +175,7 @@ int main(int argc, char *argv[])
                 const double cpu = CpuSeconds(RUSAGE_SELF);
                 timer.start();
                 window->ButtonStart->Click();
-                oursTime.Take(timer.nsecsElapsed() / 1e9, CpuSeconds(RUSAGE_SELF) - cpu);
+                oursTime.Take(double(timer.nsecsElapsed()) / 1e9, CpuSeconds(RUSAGE_SELF) - cpu);
                 if (FileCount(ours) != count || !result || !result->Failures.isEmpty())
                     status = 2;
             };
@@ -191,7 +191,7 @@ int main(int argc, char *argv[])
                                      QStringLiteral("-o"), theirs + QStringLiteral("/~~~~~.") + extension,
                                      QStringLiteral("--input=") + input});
                 process.waitForFinished(-1);
-                zintTime.Take(timer.nsecsElapsed() / 1e9, CpuSeconds(RUSAGE_CHILDREN) - cpu);
+                zintTime.Take(double(timer.nsecsElapsed()) / 1e9, CpuSeconds(RUSAGE_CHILDREN) - cpu);
                 if (FileCount(theirs) != count)
                     status = 2;
             };
@@ -201,7 +201,7 @@ int main(int argc, char *argv[])
                 timer.start();
                 if (!BareEngine(lines, bare, extension) || FileCount(bare) != count)
                     status = 2;
-                bareTime.Take(timer.nsecsElapsed() / 1e9, CpuSeconds(RUSAGE_SELF) - cpu);
+                bareTime.Take(double(timer.nsecsElapsed()) / 1e9, CpuSeconds(RUSAGE_SELF) - cpu);
             };
             switch (run % 3) {
             case 0: runOurs(); runZint(); runBare(); break;
@@ -230,7 +230,7 @@ int main(int argc, char *argv[])
     QElapsedTimer timer;
     timer.start();
     window->LoadFromFile(longInput);
-    const double loadSeconds = timer.nsecsElapsed() / 1e9;
+    const double loadSeconds = double(timer.nsecsElapsed()) / 1e9;
     std::printf("loading %d lines into the list: %.3f s (%d items)\n", loadLines, loadSeconds,
                 window->ListBox1->count());
     if (window->ListBox1->count() != loadLines)

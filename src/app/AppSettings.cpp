@@ -1,6 +1,5 @@
 #include "app/AppSettings.h"
 
-#include "app/Form1.h"
 #include "lang/LangChanger.h"
 #include "toolkit/MessageBox.h"
 
@@ -129,12 +128,12 @@ bool WriteSettings()
     return Flush(user);
 }
 
-void SaveSettings()
+void SaveSettings(const TLangChanger *translator)
 {
     if (WriteSettings())
         return;
     QString message = QStringLiteral("Error saving settings!");
-    if (Form1 != nullptr && Form1->LangChanger1 != nullptr)
-        message = Form1->LangChanger1->TranslateMessage(message);
+    if (translator != nullptr)
+        message = translator->TranslateMessage(message);
     ShowMessage(message);
 }

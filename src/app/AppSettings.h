@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class TLangChanger;
+
 // The settings kept between runs. Read once while the main window is constructed, written once
 // when it closes; in between the windows read and change the record directly.
 struct TAppSettings
@@ -23,8 +25,8 @@ extern TAppSettings AppSettings;
 void LoadSettings();
 
 // Writes AppSettings back to the per-user store. The first refused write ends the writing and
-// shows the translated "Error saving settings!" once.
-void SaveSettings();
+// shows "Error saving settings!" once, translated through `translator` when there is one.
+void SaveSettings(const TLangChanger *translator);
 
 // The writing part of SaveSettings without the message: true when every value was written.
 bool WriteSettings();

@@ -2,6 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "app/ComputerInfo.h"
+#include "app/Form1Hosts.h"
 #include "barcode/Barcode.h"
 #include "lang/LangChanger.h"
 #include "lang/ToolkitTranslation.h"
@@ -34,7 +35,8 @@ TWindowState StoredWindowState(int state)
 } // namespace
 
 TForm1::TForm1(QObject *AOwner)
-    : TForm(AOwner)
+    : TForm(AOwner), FBatchHost(std::make_unique<TForm1BatchHost>(*this)),
+      FSettingsHost(std::make_unique<TForm1SettingsHost>(*this))
 {
     // The program's reference is valid from the start of construction: the handlers that the
     // design runs already reach the window through it.
@@ -172,7 +174,7 @@ void TForm1::FormClose(QObject *, FormTypes::TCloseAction &)
     AppSettings.WindowWidth = Width();
     AppSettings.WindowHeight = Height();
     AppSettings.WindowState = int(WindowState());
-    SaveSettings();
+    SaveSettings(LangChanger1);
 }
 
 TForm1 *CreateForm1()

@@ -6,10 +6,12 @@
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <memory>
 
 #include <memory>
 
 class TBarcode;
+class TBatchHost;
 class TButton;
 class TCheckBox;
 class TColorBox;
@@ -24,6 +26,7 @@ class TMemo;
 class TMenuItem;
 class TPanel;
 class TSavePictureDialog;
+class TSettingsHost;
 class TStatusBar;
 class TUpDown;
 class QMenu;
@@ -147,6 +150,9 @@ public:
     // The batch window and the settings dialog (Form1Dialogs.cpp).
     void ButtonBatchClick(QObject *Sender);
     void ButtonSettingsClick(QObject *Sender);
+    // What this window offers the batch window and the settings dialog (Form1Hosts.cpp).
+    TBatchHost *BatchHost() const { return FBatchHost.get(); }
+    TSettingsHost *SettingsHost() const { return FSettingsHost.get(); }
 
     // Life cycle (Form1.cpp).
     void Resetposition1Click();
@@ -188,7 +194,8 @@ protected:
     void moveEvent(QMoveEvent *event) override;
 
 private:
-
+    std::unique_ptr<TBatchHost> FBatchHost;
+    std::unique_ptr<TSettingsHost> FSettingsHost;
     bool FControlsReady = false;
     bool FCentred = false;
     QSize FOuterSize; // outer size still to be made good once the frame is known

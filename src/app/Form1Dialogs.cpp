@@ -13,7 +13,7 @@
 
 void TForm1::ButtonBatchClick(QObject *)
 {
-    std::unique_ptr<TFormBatchGenerator> window(new TFormBatchGenerator(this));
+    std::unique_ptr<TFormBatchGenerator> window(new TFormBatchGenerator(this, BatchHost()));
     FormBatchGenerator = window.get();
     LangChanger1->SetLangFile(LanguageFilePath(AppSettings.Language));
     LangChanger1->TranslateForm(window.get());
@@ -22,7 +22,7 @@ void TForm1::ButtonBatchClick(QObject *)
 
 void TForm1::ButtonSettingsClick(QObject *)
 {
-    std::unique_ptr<TFormSettings> dialog(new TFormSettings(this));
+    std::unique_ptr<TFormSettings> dialog(new TFormSettings(this, SettingsHost()));
     FormSettings = dialog.get();
     LangChanger1->SetLangFile(LanguageFilePath(AppSettings.Language));
     LangChanger1->TranslateForm(dialog.get());

@@ -53,9 +53,9 @@ void TForm1::SetupPanel()
     UpDownWhiteSpace->SetPosition(Barcode->WhiteSpaceWidth());
     UpDownHeight->SetPosition(FloorToInt(Barcode->Height()));
     UpDownDotSize->SetPosition(FloorToInt(double(Barcode->DotSize()) * 10));
-    EditDotSize->SetText(FloatToStr((long double)Barcode->DotSize()));
+    EditDotSize->SetText(FloatToStr(static_cast<long double>(Barcode->DotSize())));
     UpDownScale->SetPosition(FloorToInt(double(Barcode->Scale()) * 10));
-    EditScale->SetText(FloatToStr((long double)Barcode->Scale()));
+    EditScale->SetText(FloatToStr(static_cast<long double>(Barcode->Scale())));
     ComboBoxRotation->SetItemIndex(Barcode->Rotation() / 90);
     const TOutputOptions options = Barcode->OutputOptions();
     CheckBoxShowText->SetChecked(Barcode->ShowText());

@@ -1,10 +1,8 @@
 #include "batch/FormBatchGenerator.h"
 
-#include "app/AppSettings.h"
-#include "app/Form1.h"
 #include "batch/BatchFolder.h"
+#include "batch/BatchHost.h"
 #include "batch/BatchText.h"
-#include "lang/LangChanger.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/DirectoryEdit.h"
 #include "toolkit/EventGuard.h"
@@ -28,7 +26,7 @@ QPointer<TFormBatchGenerator> FormBatchGenerator;
 
 namespace {
 
-// Image 2 of the main window's image list: the chequered flag.
+// Image 2 of the host's image list: the chequered flag.
 constexpr int StartImageIndex = 2;
 
 // Shortest pause, in milliseconds, between two batches of lines added to the list during a fill.
@@ -49,8 +47,8 @@ QString DraggedFile(const QMimeData *mime)
 
 } // namespace
 
-TFormBatchGenerator::TFormBatchGenerator(QObject *AOwner)
-    : TForm(AOwner)
+TFormBatchGenerator::TFormBatchGenerator(QObject *AOwner, TBatchHost *AHost)
+    : TForm(AOwner), FHost(AHost)
 {
     setObjectName(QStringLiteral("FormBatchGenerator"));
     CreateControls();
@@ -72,8 +70,8 @@ void TFormBatchGenerator::CreateControls()
     ButtonStart->SetBounds(140, 444, 140, 44);
     ButtonStart->SetAnchors(akBottom);
     ButtonStart->Font()->SetStyle(TFont::fsBold);
-    if (Form1 != nullptr && Form1->ImageList1 != nullptr) {
-        ButtonStart->SetImages(Form1->ImageList1);
+    if (TImageList *images = FHost != nullptr ? FHost->ButtonImages() : nullptr) {
+        ButtonStart->SetImages(images);
         ButtonStart->SetImageIndex(StartImageIndex);
     }
     ButtonStart->SetTabOrder(0);
@@ -131,7 +129,8 @@ void TFormBatchGenerator::CreateControls()
 
 void TFormBatchGenerator::FormShow(QObject *)
 {
-    DirectoryEdit1->SetText(AppSettings.Path);
+    if (FHost != nullptr)
+        DirectoryEdit1->SetText(FHost->OutputFolder());
 }
 
 void TFormBatchGenerator::ButtonLoadFromFileClick(QObject *)
@@ -242,9 +241,7 @@ void TFormBatchGenerator::UpdateBusyState()
 
 QString TFormBatchGenerator::Translate(const QString &message) const
 {
-    if (Form1 == nullptr || Form1->LangChanger1 == nullptr)
-        return message;
-    return Form1->LangChanger1->TranslateMessage(message);
+    return FHost != nullptr ? FHost->TranslateMessage(message) : message;
 }
 
 void TFormBatchGenerator::ButtonStartClick(QObject *)
@@ -253,7 +250,8 @@ void TFormBatchGenerator::ButtonStartClick(QObject *)
         return;
     const QString folder = NormaliseBatchFolder(DirectoryEdit1->Text());
     // Remembered before the test, so that a folder that does not exist yet is kept too.
-    AppSettings.Path = folder;
+    if (FHost != nullptr)
+        FHost->SetOutputFolder(folder);
     if (!BatchFolderExists(folder)) {
         ShowMessage(QStringLiteral("Output folder does not exist !"));
         return;

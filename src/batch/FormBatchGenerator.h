@@ -6,6 +6,7 @@
 #include <functional>
 #include <QStringList>
 
+class TBatchHost;
 class TButton;
 class TDirectoryEdit;
 class TLabel;
@@ -15,14 +16,17 @@ struct TBatchPlan;
 struct TBatchResult;
 
 // The batch window: a list of strings, loaded from a text file or the clipboard, one per line,
-// and an output folder. START writes one barcode file per string through the main window.
+// and an output folder. START writes one barcode file per string through the window that opened it
+// (its host, the main window in the program).
 class TFormBatchGenerator final : public TForm
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TFormBatchGenerator)
 
 public:
-    explicit TFormBatchGenerator(QObject *AOwner);
+    // `AHost` may be nullptr: the texts stay untranslated, START has no picture, the folder is not
+    // remembered and a run reports that the main window is not available.
+    TFormBatchGenerator(QObject *AOwner, TBatchHost *AHost);
     ~TFormBatchGenerator() override;
 
     TButton *ButtonStart = nullptr;
@@ -64,6 +68,7 @@ private:
     TBatchResult WritePlan(const TBatchPlan &plan, const QString &folder);
     void ShowSummary(const TBatchResult &result);
 
+    TBatchHost *FHost; // not owned; outlives the window
     QStringList FWorkList;
     bool FFilling = false;
     bool FRunning = false;

@@ -1,9 +1,7 @@
 #include "batch/FormBatchGenerator.h"
 
-#include "app/AppSettings.h"
-#include "app/SaveFormats.h"
-#include "app/Form1.h"
 #include "barcode/Barcode.h"
+#include "batch/BatchHost.h"
 #include "batch/BatchPlan.h"
 #include "batch/BatchRun.h"
 #include "batch/BatchSummary.h"
@@ -34,10 +32,10 @@ void TFormBatchGenerator::RunBatchInto(const QString &folder)
         ShowMessage(Translate(QStringLiteral("The list is empty: there is nothing to write.")));
         return;
     }
-    if (Form1 == nullptr || Form1->Barcode == nullptr)
+    if (FHost == nullptr || FHost->Barcode() == nullptr)
         throw EInvalidOperation(QStringLiteral("The main window is not available"));
-    const TSaveFormat *format = FindSaveFormat(Form1->ComboBoxExt->Text(), false);
-    if (format == nullptr) {
+    const QString extension = FHost->SaveExtension();
+    if (extension.isEmpty()) {
         ShowMessage(Translate(QStringLiteral("Choose one of the file formats BMP, EMF, EPS, GIF, PCX, TXT or SVG in the main window first.")));
         return;
     }
@@ -46,7 +44,7 @@ void TFormBatchGenerator::RunBatchInto(const QString &folder)
     strings.reserve(ListBox1->count());
     for (int i = 0; i < ListBox1->count(); ++i)
         strings.append(ListBox1->item(i)->text());
-    const TBatchPlan plan = PlanBatch(strings, folder, QString::fromLatin1(format->Extension));
+    const TBatchPlan plan = PlanBatch(strings, folder, extension);
     if (plan.ExistingCount > 0) {
         const QString question = Translate(QStringLiteral("%1 of the %2 files to write already exist in the output folder. Overwrite them?"))
                                      .arg(plan.ExistingCount)
@@ -60,7 +58,7 @@ void TFormBatchGenerator::RunBatchInto(const QString &folder)
 
 TBatchResult TFormBatchGenerator::WritePlan(const TBatchPlan &plan, const QString &folder)
 {
-    TBarcode *barcode = Form1->Barcode;
+    TBarcode *barcode = FHost->Barcode();
     const QString inputText = barcode->InputText();
     FRunning = true;
     UpdateBusyState();
@@ -76,7 +74,7 @@ TBatchResult TFormBatchGenerator::WritePlan(const TBatchPlan &plan, const QStrin
     progress.setLabelText(progressText.arg(0).arg(plan.Items.size()));
     progress.show();
     ProcessMessages();
-    // Whatever happens, the main window's data and this window's buttons come back.
+    // Whatever happens, the host's data and this window's buttons come back.
     const auto restore = qScopeGuard([this, barcode, &inputText] {
         barcode->SetInputText(inputText);
         FRunning = false;
@@ -85,9 +83,9 @@ TBatchResult TFormBatchGenerator::WritePlan(const TBatchPlan &plan, const QStrin
 
     return RunBatch(
         plan, folder,
-        [barcode](const TBatchItem &item) {
+        [this, barcode](const TBatchItem &item) {
             barcode->SetInputText(item.Text);
-            Form1->ButtonSavePathClick(item.BasePath);
+            FHost->SaveBarcode(item.BasePath);
         },
         [this, &progress, &progressText](qsizetype done, qsizetype total) {
             progress.setValue(int(qMin<qsizetype>(done, INT_MAX)));

@@ -1,11 +1,9 @@
 #include "lang/FormSettings.h"
 
-#include "app/AppSettings.h"
-#include "app/Form1.h"
-#include "batch/FormBatchGenerator.h"
 #include "lang/Flags.h"
 #include "lang/LangChanger.h"
 #include "lang/LanguageList.h"
+#include "lang/SettingsHost.h"
 #include "lang/ToolkitTranslation.h"
 #include "toolkit/Component.h"
 #include "toolkit/EventGuard.h"
@@ -25,11 +23,6 @@ constexpr int DesignClientHeight = 116;
 constexpr int ButtonWidth = 90;
 constexpr int ButtonHeight = 28;
 
-TLangChanger *MainLangChanger()
-{
-    return Form1 != nullptr ? Form1->LangChanger1 : nullptr;
-}
-
 // A language file may give a list new items, which leaves the list without a selection. The
 // items only change their wording, so each list goes on showing the entry it showed before.
 void TranslateKeepingSelections(TLangChanger *changer, QObject *window)
@@ -46,8 +39,8 @@ void TranslateKeepingSelections(TLangChanger *changer, QObject *window)
 
 } // namespace
 
-TFormSettings::TFormSettings(QObject *AOwner)
-    : TForm(AOwner)
+TFormSettings::TFormSettings(QObject *AOwner, TSettingsHost *AHost)
+    : TForm(AOwner), FHost(AHost)
 {
     CreateControls();
     FillLanguageList();
@@ -118,9 +111,10 @@ void TFormSettings::FillLanguageList()
 
 void TFormSettings::FormShow(QObject *)
 {
+    const QString language = FHost != nullptr ? FHost->Language() : QString();
     int selected = -1;
     for (int i = 0; i < ComboBoxLang->count() && selected < 0; ++i)
-        if (ComboBoxLang->itemText(i) == AppSettings.Language)
+        if (ComboBoxLang->itemText(i) == language)
             selected = i;
     for (int i = 0; i < ComboBoxLang->count() && selected < 0; ++i)
         if (ComboBoxLang->itemText(i) == QLatin1String("English"))
@@ -132,27 +126,30 @@ void TFormSettings::FormShow(QObject *)
 
 void TFormSettings::ComboBoxLangChange(QObject *)
 {
-    if (ComboBoxLang->count() == 0 || ComboBoxLang->ItemIndex() < 0)
+    if (ComboBoxLang->count() == 0 || ComboBoxLang->ItemIndex() < 0 || FHost == nullptr)
         return;
-    AppSettings.Language = ComboBoxLang->itemText(ComboBoxLang->ItemIndex());
-    TLangChanger *changer = MainLangChanger();
+    const QString language = ComboBoxLang->itemText(ComboBoxLang->ItemIndex());
+    FHost->SetLanguage(language);
+    TLangChanger *changer = FHost->LangChanger();
     if (changer == nullptr)
         return;
-    changer->SetLangFile(LanguageFilePath(AppSettings.Language));
-    LoadToolkitTranslation(AppSettings.Language, changer->LangFile());
+    changer->SetLangFile(LanguageFilePath(language));
+    LoadToolkitTranslation(language, changer->LangFile());
     TranslateKeepingSelections(changer, this);
-    TranslateKeepingSelections(changer, Form1);
+    if (QObject *main = FHost->MainWindow())
+        TranslateKeepingSelections(changer, main);
 }
 
 void TFormSettings::Button1Click(QObject *)
 {
-    TLangChanger *changer = MainLangChanger();
+    TLangChanger *changer = FHost != nullptr ? FHost->LangChanger() : nullptr;
     if (changer == nullptr)
         return;
     const TSaveKindsProperties kinds{skStringProperties};
     changer->SaveProperties(this, kinds);
-    changer->SaveProperties(Form1, kinds);
+    if (QObject *main = FHost->MainWindow())
+        changer->SaveProperties(main, kinds);
     // Never shown: it exists only to have its texts written.
-    const std::unique_ptr<TFormBatchGenerator> batch(new TFormBatchGenerator(this));
-    changer->SaveProperties(batch.get(), kinds);
+    if (const std::unique_ptr<QObject> batch = FHost->CreateBatchWindow(this))
+        changer->SaveProperties(batch.get(), kinds);
 }

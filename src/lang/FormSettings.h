@@ -8,18 +8,21 @@ class TButton;
 class TComboBox;
 class TImageList;
 class TLabel;
+class TSettingsHost;
 
 // The settings dialog: the user-interface language, chosen among the language files beside the
 // program. A choice applies at once (the dialog and the main window are translated again); the
-// hidden "LNG" button writes the language template of the program's three windows.
+// hidden "LNG" button writes the language template of the program's three windows. The main
+// window, the language setting and the translation come from the host that opens the dialog.
 class TFormSettings final : public TForm
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TFormSettings)
 
 public:
-    // Builds the dialog and its language list (no entry selected yet).
-    explicit TFormSettings(QObject *AOwner);
+    // Builds the dialog and its language list (no entry selected yet). `AHost` may be nullptr:
+    // a choice then changes nothing but the dialog's list.
+    TFormSettings(QObject *AOwner, TSettingsHost *AHost);
     ~TFormSettings() override;
 
     // Controls and components, in design (creation) order.
@@ -39,6 +42,8 @@ public:
 private:
     void CreateControls();
     void FillLanguageList();
+
+    TSettingsHost *FHost; // not owned; outlives the dialog
 };
 
 // The settings dialog while it is open; nullptr otherwise.

@@ -30,7 +30,7 @@ public:
     constexpr bool operator!=(TSaveKindsProperties other) const { return FBits != other.FBits; }
 
 private:
-    static constexpr unsigned char Bit(TSaveKindProperties kind) { return (unsigned char)(1u << kind); }
+    static constexpr unsigned char Bit(TSaveKindProperties kind) { return static_cast<unsigned char>(1u << kind); }
     unsigned char FBits = 0;
 };
 

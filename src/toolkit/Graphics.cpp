@@ -1,6 +1,6 @@
 #include "toolkit/Graphics.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QPalette>
 #include <cmath>
 
@@ -12,7 +12,7 @@ constexpr int PixelsPerInch = 96;
 QColor ResolveColor(TColor color)
 {
     if ((color & 0xFF000000u) == clSystemColor) {
-        const QPalette palette = QApplication::palette();
+        const QPalette palette = QGuiApplication::palette();
         switch (color & 0xFF) {
         case clWindow & 0xFF: return palette.color(QPalette::Base);
         case clWindowText & 0xFF: return palette.color(QPalette::WindowText);
@@ -22,12 +22,12 @@ QColor ResolveColor(TColor color)
         }
     }
     if (color == clDefault)
-        return QApplication::palette().color(QPalette::Window);
+        return QGuiApplication::palette().color(QPalette::Window);
     return ColorToQColor(color);
 }
 
 TFont::TFont(QObject *parent)
-    : QObject(parent), FFont(QApplication::font())
+    : QObject(parent), FFont(QGuiApplication::font())
 {
 }
 

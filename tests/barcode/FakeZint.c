@@ -157,7 +157,7 @@ EXPORT int ZBarcode_Buffer(struct zint_symbol *symbol, int rotate_angle)
         return Fail(symbol, BufferResult);
     symbol->bitmap_width = BitmapWidth;
     symbol->bitmap_height = BitmapHeight;
-    symbol->bitmap = malloc((size_t)BitmapWidth * BitmapHeight * 3 + 1);
+    symbol->bitmap = malloc((size_t)BitmapWidth * (size_t)BitmapHeight * 3 + 1);
     for (y = 0; y < BitmapHeight; y++)
         for (x = 0; x < BitmapWidth; x++) {
             if (intermediate)

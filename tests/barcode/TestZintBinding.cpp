@@ -32,7 +32,7 @@ class TestZintBinding final : public QObject
     TFakeEngine Fake;
     QTemporaryDir WorkFolder;
 
-    int EncodeCalls() const { return QString::fromLatin1(Fake.Log()).count(QStringLiteral("Encode")); }
+    qsizetype EncodeCalls() const { return QString::fromLatin1(Fake.Log()).count(QStringLiteral("Encode")); }
     const zint_symbol &Record() const { return *Fake.RecordAtEncode(); }
 
 private Q_SLOTS:

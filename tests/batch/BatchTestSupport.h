@@ -1,5 +1,6 @@
 #pragma once
 
+#include "batch/BatchHost.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/MessageBox.h"
 
@@ -61,6 +62,22 @@ public:
     QString SeenFilter;
     QString SeenDefaultExt;
     bool SeenSave = false;
+};
+
+// The batch window's opener when no main window is there: it keeps the output folder, translates
+// nothing and offers no format, so that a run stops before writing.
+class TFolderKeepingHost final : public TBatchHost
+{
+public:
+    QString TranslateMessage(const QString &message) const override { return message; }
+    TImageList *ButtonImages() const override { return nullptr; }
+    QString OutputFolder() const override { return Folder; }
+    void SetOutputFolder(const QString &folder) override { Folder = folder; }
+    QString SaveExtension() const override { return QString(); }
+    TBarcode *Barcode() const override { return nullptr; }
+    void SaveBarcode(const QString &) override {}
+
+    QString Folder;
 };
 
 inline bool WriteBytes(const QString &fileName, const QByteArray &bytes)

@@ -81,7 +81,7 @@ private Q_SLOTS:
     {
         FOut = std::make_unique<QTemporaryDir>();
         QVERIFY(FOut->isValid());
-        FForm = std::make_unique<TFormBatchGenerator>(Form1);
+        FForm = std::make_unique<TFormBatchGenerator>(Form1, Form1->BatchHost());
         FormBatchGenerator = FForm.get();
         FForm->show();
         FResult.reset();

@@ -1,6 +1,5 @@
 #include "BatchTestSupport.h"
 
-#include "app/AppSettings.h"
 #include "batch/FormBatchGenerator.h"
 #include "toolkit/DirectoryEdit.h"
 #include "toolkit/EventGuard.h"
@@ -21,6 +20,7 @@ class TestFormBatchGenerator final : public QObject
 
 private:
     QTemporaryDir FDir;
+    TFolderKeepingHost FHost;
     std::unique_ptr<TFormBatchGenerator> FForm;
 
     QString FilePath(const QString &name) const { return FDir.filePath(name); }
@@ -52,7 +52,7 @@ private Q_SLOTS:
 
     void init()
     {
-        FForm = std::make_unique<TFormBatchGenerator>(nullptr);
+        FForm = std::make_unique<TFormBatchGenerator>(nullptr, &FHost);
         FormBatchGenerator = FForm.get();
     }
 
@@ -278,7 +278,7 @@ private Q_SLOTS:
 
     void FormShowTakesPath()
     {
-        AppSettings.Path = QStringLiteral("/srv/some where/");
+        FHost.Folder = QStringLiteral("/srv/some where/");
         FForm->show();
         QCOMPARE(FForm->DirectoryEdit1->Text(), QStringLiteral("/srv/some where/"));
     }
@@ -309,12 +309,12 @@ private Q_SLOTS:
         const QString typed = text.isEmpty() ? QString() : prefix + text;
         const QString expected = stored.isEmpty() ? QString() : prefix + stored;
 
-        AppSettings.Path = QStringLiteral("/previous/");
+        FHost.Folder = QStringLiteral("/previous/");
         FForm->show();
         FForm->DirectoryEdit1->SetText(typed);
         TRecordingMessages messages;
         FForm->ButtonStart->Click();
-        QCOMPARE(AppSettings.Path, expected);
+        QCOMPARE(FHost.Folder, expected);
         QCOMPARE(messages.Texts(), QStringList{message});
         QCOMPARE(messages.Requests.first().Type, mtCustom);
         QVERIFY(FForm->isVisible());

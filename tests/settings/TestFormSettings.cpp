@@ -35,7 +35,7 @@ const QStringList EnglishLines = {
 // pointed at the current language, translated, then shown (which runs FormShow).
 std::unique_ptr<TFormSettings> OpenSettings(TForm1 *main)
 {
-    auto dialog = std::make_unique<TFormSettings>(main);
+    auto dialog = std::make_unique<TFormSettings>(main, main->SettingsHost());
     main->LangChanger1->SetLangFile(LanguageFilePath(AppSettings.Language));
     main->LangChanger1->TranslateForm(dialog.get());
     dialog->show();
@@ -127,7 +127,7 @@ void TestFormSettings::languageList()
         env.WriteLanguage(file, {"[Translations]"});
     TForm1 *main = env.CreateMain(QStringLiteral("Klingon"));
 
-    TFormSettings dialog(main);
+    TFormSettings dialog(main, main->SettingsHost());
     QCOMPARE(Entries(dialog.ComboBoxLang), entries);
     QCOMPARE(dialog.ComboBoxLang->ItemIndex(), -1);
     for (int i = 0; i < dialog.ComboBoxLang->count(); ++i) {
@@ -192,7 +192,7 @@ void TestFormSettings::storedGermanRetranslatesBothWindows()
     TForm1 *main = env.CreateMain(QStringLiteral("German"));
     QCOMPARE(main->ButtonSave->Caption(), QStringLiteral("Save As ..."));
 
-    auto dialog = std::make_unique<TFormSettings>(main);
+    auto dialog = std::make_unique<TFormSettings>(main, main->SettingsHost());
     QCOMPARE(dialog->Caption(), QStringLiteral("Settings"));
     dialog->show();
     QCOMPARE(dialog->ComboBoxLang->Text(), QStringLiteral("German"));
@@ -313,7 +313,7 @@ void TestFormSettings::templateButtonWritesThreeWindows()
     env.WriteLanguage("English", EnglishLines);
     TForm1 *main = env.CreateMain(QStringLiteral("English"));
     auto dialog = OpenSettings(main);
-    const int formsBefore = OpenForms().size();
+    const qsizetype formsBefore = OpenForms().size();
 
     dialog->Button1->Click();
 
@@ -331,9 +331,9 @@ void TestFormSettings::templateButtonWritesThreeWindows()
     QCOMPARE(value("FormBatchGenerator.ButtonStart.Caption"), QStringLiteral("START"));
     QCOMPARE(value("FormBatchGenerator.LabelStrings.Caption"), QStringLiteral("Strings: 0"));
     // The three windows in the order they were written.
-    const int settings = keys.indexOf("FormSettings.Caption");
-    const int mainWindow = keys.indexOf("Form1.ButtonSave.Caption");
-    const int batch = keys.indexOf("FormBatchGenerator.ButtonStart.Caption");
+    const qsizetype settings = keys.indexOf("FormSettings.Caption");
+    const qsizetype mainWindow = keys.indexOf("Form1.ButtonSave.Caption");
+    const qsizetype batch = keys.indexOf("FormBatchGenerator.ButtonStart.Caption");
     QVERIFY(settings < mainWindow);
     QVERIFY(mainWindow < batch);
     QVERIFY(!native.KeyExists("Translations", "FormSettings.ImageListFlags.Name"));
@@ -355,7 +355,7 @@ void TestFormSettings::templateAppliedUnchangedReproducesTheTexts()
     QMap<QString, QString> dialogTexts = TextsOf(dialog.get());
     QMap<QString, QString> batchTexts;
     {
-        TFormBatchGenerator batch(main);
+        TFormBatchGenerator batch(main, main->BatchHost());
         batchTexts = TextsOf(&batch);
     }
     dialog->Button1->Click();
@@ -375,7 +375,7 @@ void TestFormSettings::templateAppliedUnchangedReproducesTheTexts()
     againTexts.remove("ComboBoxLang.Text");
     QCOMPARE(againTexts, dialogTexts);
 
-    TFormBatchGenerator batch(main);
+    TFormBatchGenerator batch(main, main->BatchHost());
     main->LangChanger1->SetLangFile(env.PathOf("German.lng"));
     main->LangChanger1->TranslateForm(&batch);
     QCOMPARE(batch.ButtonStart->Caption(), QStringLiteral("LOS"));

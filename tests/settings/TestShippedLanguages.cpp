@@ -40,7 +40,7 @@ bool IsTranslatorText(const QString &key)
 QMap<QString, QString> VisibleTexts(TSettingsEnvironment &env, TForm1 *main)
 {
     {
-        TFormSettings dialog(main);
+        TFormSettings dialog(main, main->SettingsHost());
         dialog.Button1Click(&dialog);
     }
     const QString templatePath = env.PathOf("Native.lng");
@@ -126,8 +126,8 @@ void TestShippedLanguages::everyVisibleTextIsTranslated()
         QVERIFY2(!value.isEmpty(), qPrintable(language + ": no translation of " + it.key() + "=" + it.value()));
     }
 
-    TFormSettings dialog(main);
-    TFormBatchGenerator batch(main);
+    TFormSettings dialog(main, main->SettingsHost());
+    TFormBatchGenerator batch(main, main->BatchHost());
     const QMap<QString, int> lists = TranslatableLists({main, &dialog, &batch});
     QVERIFY(lists.contains("Form1.ComboBoxRotation.Items"));
     for (auto it = lists.cbegin(); it != lists.cend(); ++it) {
@@ -165,7 +165,7 @@ void TestShippedLanguages::entriesReachTheirControlsAndEnglishRestores()
     const QMap<QString, QString> design = VisibleTexts(env, main);
     const QStringList designRotation = main->ComboBoxRotation->Items()->ToStringList();
 
-    auto dialog = std::make_unique<TFormSettings>(main);
+    auto dialog = std::make_unique<TFormSettings>(main, main->SettingsHost());
     dialog->show();
     const int index = dialog->ComboBoxLang->findText(language);
     QVERIFY(index >= 0);
@@ -174,7 +174,7 @@ void TestShippedLanguages::entriesReachTheirControlsAndEnglishRestores()
     Q_EMIT dialog->ComboBoxLang->activated(index);
     QCOMPARE(AppSettings.Language, language);
 
-    TFormBatchGenerator batch(main);
+    TFormBatchGenerator batch(main, main->BatchHost());
     main->LangChanger1->TranslateForm(&batch);
     const QMap<QString, QObject *> windows{{"Form1", main}, {"FormSettings", dialog.get()},
                                            {"FormBatchGenerator", &batch}};

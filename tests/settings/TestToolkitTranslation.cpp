@@ -114,7 +114,7 @@ private slots:
         main->show();
         QCOMPARE(CancelText(box), QStringLiteral("Abbrechen"));
 
-        auto dialog = std::make_unique<TFormSettings>(main);
+        auto dialog = std::make_unique<TFormSettings>(main, main->SettingsHost());
         dialog->show();
         const int english = dialog->ComboBoxLang->findText(QStringLiteral("English"));
         dialog->ComboBoxLang->setCurrentIndex(english);

@@ -1,0 +1,69 @@
+#include "app/Form1Hosts.h"
+
+#include "app/AppSettings.h"
+#include "app/Form1.h"
+#include "app/SaveFormats.h"
+#include "batch/FormBatchGenerator.h"
+#include "lang/LangChanger.h"
+#include "toolkit/StdCtrls.h"
+
+QString TForm1BatchHost::TranslateMessage(const QString &message) const
+{
+    return FForm.LangChanger1 != nullptr ? FForm.LangChanger1->TranslateMessage(message) : message;
+}
+
+TImageList *TForm1BatchHost::ButtonImages() const
+{
+    return FForm.ImageList1;
+}
+
+QString TForm1BatchHost::OutputFolder() const
+{
+    return AppSettings.Path;
+}
+
+void TForm1BatchHost::SetOutputFolder(const QString &folder)
+{
+    AppSettings.Path = folder;
+}
+
+QString TForm1BatchHost::SaveExtension() const
+{
+    const TSaveFormat *format = FindSaveFormat(FForm.ComboBoxExt->Text(), false);
+    return format != nullptr ? QString::fromLatin1(format->Extension) : QString();
+}
+
+TBarcode *TForm1BatchHost::Barcode() const
+{
+    return FForm.Barcode;
+}
+
+void TForm1BatchHost::SaveBarcode(const QString &basePath)
+{
+    FForm.ButtonSavePathClick(basePath);
+}
+
+TLangChanger *TForm1SettingsHost::LangChanger() const
+{
+    return FForm.LangChanger1;
+}
+
+QString TForm1SettingsHost::Language() const
+{
+    return AppSettings.Language;
+}
+
+void TForm1SettingsHost::SetLanguage(const QString &language)
+{
+    AppSettings.Language = language;
+}
+
+QObject *TForm1SettingsHost::MainWindow() const
+{
+    return &FForm;
+}
+
+std::unique_ptr<QObject> TForm1SettingsHost::CreateBatchWindow(QObject *owner)
+{
+    return std::make_unique<TFormBatchGenerator>(owner, FForm.BatchHost());
+}

@@ -1,0 +1,1 @@
+// A file that no layer claims.

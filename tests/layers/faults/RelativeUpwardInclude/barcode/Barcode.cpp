@@ -1,0 +1,2 @@
+// An upward include by a relative path.
+#include "../lang/LangChanger.h"

@@ -1,0 +1,2 @@
+// Two windows that include each other.
+#include "lang/FormSettings.h"
