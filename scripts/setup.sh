@@ -6,6 +6,8 @@ cd "$(dirname "$0")/.."
 
 scripts/install-packages.sh g++ cmake make qt6-base-dev libgl-dev libzint-dev libzint2.11 zint \
   qt6-svg-dev qt6-translations-l10n appstream desktop-file-utils dpkg-dev xvfb xauth imagemagick
+# The tests of numbers in the user's locale run in German too.
+scripts/install-locale.sh de_DE.UTF-8
 
 build=${1:-build}
 shift || true
