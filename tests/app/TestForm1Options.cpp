@@ -12,7 +12,7 @@ class TestForm1Options : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TForm1Environment> FEnvironment;
+    std::unique_ptr<TTestEnvironment> FEnvironment;
     std::unique_ptr<TForm1> FForm;
 
     // What the engine says about `data` in `symbology`, asked without the window.
@@ -33,7 +33,7 @@ private slots:
     void init()
     {
         QLocale::setDefault(QLocale::c());
-        FEnvironment = std::make_unique<TForm1Environment>();
+        FEnvironment = std::make_unique<TTestEnvironment>();
         FForm.reset(CreateForm1());
         FForm->Show();
         QVERIFY(FForm->ControlsReady());

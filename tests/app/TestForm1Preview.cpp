@@ -16,7 +16,7 @@ class TestForm1Preview : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TForm1Environment> FEnvironment;
+    std::unique_ptr<TTestEnvironment> FEnvironment;
     std::unique_ptr<TForm1> FForm;
 
     // The SVG the engine writes for the window's current symbol.
@@ -34,7 +34,7 @@ private:
 private slots:
     void init()
     {
-        FEnvironment = std::make_unique<TForm1Environment>();
+        FEnvironment = std::make_unique<TTestEnvironment>();
         FForm.reset(CreateForm1());
         FForm->Show();
         QVERIFY(QTest::qWaitForWindowActive(FForm.get()));
@@ -70,7 +70,7 @@ private slots:
         const QByteArray svg = copied->data(SvgMimeType);
         QVERIFY(svg.contains("<svg"));
         QCOMPARE(svg, SavedSvg());
-        QVERIFY(FEnvironment->Messages.Shown.isEmpty());
+        QVERIFY(FEnvironment->Messages.Requests.isEmpty());
     }
 
     void CtrlCInTheMemoCopiesItsText()
@@ -114,10 +114,10 @@ private slots:
         const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
         QVERIFY(copied->hasImage());
         QVERIFY(!copied->hasFormat(SvgMimeType));
-        QCOMPARE(FEnvironment->Messages.Shown.size(), 1);
-        QVERIFY2(FEnvironment->Messages.Shown.at(0).Text.startsWith(
+        QCOMPARE(FEnvironment->Messages.Requests.size(), 1);
+        QVERIFY2(FEnvironment->Messages.Requests.at(0).Text.startsWith(
                      QStringLiteral("The symbol was copied as a picture only; the SVG could not be made: No temporary folder")),
-                 qPrintable(FEnvironment->Messages.Shown.at(0).Text));
+                 qPrintable(FEnvironment->Messages.Requests.at(0).Text));
     }
 
     void ZoomShortcutsWhileTyping_data()

@@ -8,7 +8,7 @@ class TestForm1Save : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TForm1Environment> FEnvironment;
+    std::unique_ptr<TTestEnvironment> FEnvironment;
     std::unique_ptr<TForm1> FForm;
     std::unique_ptr<QTemporaryDir> FOut;
 
@@ -38,7 +38,7 @@ private:
 private slots:
     void init()
     {
-        FEnvironment = std::make_unique<TForm1Environment>();
+        FEnvironment = std::make_unique<TTestEnvironment>();
         FOut = std::make_unique<QTemporaryDir>();
         FForm.reset(CreateForm1());
         FForm->Show();
@@ -71,7 +71,7 @@ private slots:
         QCOMPARE(dialog.SeenDefaultExt, extension);
         QVERIFY(!dialog.SeenOptions.testFlag(ofOverwritePrompt));
         QCOMPARE(dialog.SeenInitialDir, QString());
-        QVERIFY(FEnvironment->Messages.Shown.isEmpty());
+        QVERIFY(FEnvironment->Messages.Requests.isEmpty());
         QCOMPARE(QDir(FOut->path()).entryList(QDir::Files), QStringList{"symbol." + extension});
         QVERIFY(ReadAll(OutPath("symbol." + extension)).startsWith(signature));
     }
@@ -118,7 +118,7 @@ private slots:
         FForm->ButtonSave->Click();
         QCOMPARE(FEnvironment->Dialog.Calls, 1);
         QVERIFY(QDir(FOut->path()).entryList(QDir::Files).isEmpty());
-        QVERIFY(FEnvironment->Messages.Shown.isEmpty());
+        QVERIFY(FEnvironment->Messages.Requests.isEmpty());
     }
 
     void SecondSaveReopensWithFirstName()
@@ -147,8 +147,8 @@ private slots:
 
         FEnvironment->Dialog.Answer = OutPath(QStringLiteral("rejected"));
         FForm->ButtonSave->Click();
-        QCOMPARE(FEnvironment->Messages.Shown.size(), 1);
-        const TMessageBoxRequest &box = FEnvironment->Messages.Shown.first();
+        QCOMPARE(FEnvironment->Messages.Requests.size(), 1);
+        const TMessageBoxRequest &box = FEnvironment->Messages.Requests.first();
         QCOMPARE(box.Type, mtError);
         QCOMPARE(box.Text, ErrorDisplayText(engineText));
         QCOMPARE(box.Caption, QStringLiteral("Quorvel (QR code) Generator " QUORVEL_VERSION_TEXT));

@@ -15,7 +15,7 @@ class TestForm1Start : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TForm1Environment> FEnvironment;
+    std::unique_ptr<TTestEnvironment> FEnvironment;
 
     std::unique_ptr<TForm1> Start()
     {
@@ -27,7 +27,7 @@ private:
     static const QString Title;
 
 private slots:
-    void init() { FEnvironment = std::make_unique<TForm1Environment>(); }
+    void init() { FEnvironment = std::make_unique<TTestEnvironment>(); }
     void cleanup() { FEnvironment.reset(); }
 
     void FirstStart()
@@ -47,7 +47,7 @@ private slots:
         const QDir data(FEnvironment->DataFolder() + QStringLiteral("/Quorvel(QRcode)Generator"));
         QVERIFY(data.exists());
         QVERIFY(data.isEmpty());
-        QVERIFY(FEnvironment->Messages.Shown.isEmpty());
+        QVERIFY(FEnvironment->Messages.Requests.isEmpty());
     }
 
     void Caption_data()
@@ -94,7 +94,7 @@ private slots:
         QFETCH(int, state);
         QFETCH(QSize, size);
         QFETCH(bool, lostFrame);
-        TForm1Environment::WriteFile(FEnvironment->UserStore(), store);
+        TTestEnvironment::WriteFile(FEnvironment->UserStore(), store);
         auto form = Start();
         QTRY_COMPARE(int(form->WindowState()), state);
         if (lostFrame)
@@ -107,7 +107,7 @@ private slots:
 
     void MachineWideLanguage()
     {
-        TForm1Environment::WriteFile(FEnvironment->MachineStore(), "[Options]\nLanguage=German\n");
+        TTestEnvironment::WriteFile(FEnvironment->MachineStore(), "[Options]\nLanguage=German\n");
         FEnvironment->WriteLanguageFile(QStringLiteral("German"), "[LngCaptions]\r\nInput Text=Eingabetext\r\n");
         auto form = Start();
         QCOMPARE(AppSettings.Language, QStringLiteral("German"));
@@ -143,7 +143,7 @@ private slots:
         QCOMPARE(store.value(QStringLiteral("WindowLeft")).toInt(), form->Left());
         QCOMPARE(store.value(QStringLiteral("WindowState")).toInt(), 0);
         QCOMPARE(store.value(QStringLiteral("Language")).toString(), QStringLiteral("Danish"));
-        QVERIFY(FEnvironment->Messages.Shown.isEmpty());
+        QVERIFY(FEnvironment->Messages.Requests.isEmpty());
     }
 
     void RefusedWrite()
@@ -155,9 +155,9 @@ private slots:
         auto form = Start();
         form->Close();
         QVERIFY(!form->isVisible());
-        QCOMPARE(FEnvironment->Messages.Shown.size(), 1);
-        QCOMPARE(FEnvironment->Messages.Shown.first().Text, QStringLiteral("Not saved, sorry"));
-        QCOMPARE(FEnvironment->Messages.Shown.first().Caption, Title);
+        QCOMPARE(FEnvironment->Messages.Requests.size(), 1);
+        QCOMPARE(FEnvironment->Messages.Requests.first().Text, QStringLiteral("Not saved, sorry"));
+        QCOMPARE(FEnvironment->Messages.Requests.first().Caption, Title);
     }
 
     void BatchWindow()

@@ -36,8 +36,8 @@ private:
     void Load(const QByteArray &bytes, const QString &name = QStringLiteral("input.txt"))
     {
         QVERIFY(WriteBytes(FilePath(name), bytes));
-        TChoosingFileDialog dialog;
-        dialog.Choice = FilePath(name);
+        TAnsweringFileDialog dialog;
+        dialog.Answer = FilePath(name);
         FForm->ButtonLoadFromFile->Click();
         QCOMPARE(dialog.Calls, 1);
     }
@@ -123,14 +123,14 @@ private Q_SLOTS:
 
     void OpenDialogIsSetAtEveryClick()
     {
-        TChoosingFileDialog dialog;
+        TAnsweringFileDialog dialog;
         for (int click = 0; click < 2; ++click) {
             FForm->OpenDialog1->SetFilter(QStringLiteral("changed|*.x"));
             FForm->OpenDialog1->SetDefaultExt(QStringLiteral("x"));
             FForm->ButtonLoadFromFile->Click();
             QCOMPARE(dialog.SeenFilter, QStringLiteral("Text file|*.txt|All files|*.*"));
             QCOMPARE(dialog.SeenDefaultExt, QStringLiteral("txt"));
-            QVERIFY(!dialog.SeenSave);
+            QVERIFY(!dialog.WasSave);
         }
         QCOMPARE(dialog.Calls, 2);
     }
@@ -157,7 +157,7 @@ private Q_SLOTS:
         } else if (how == QLatin1String("nul file")) {
             Load(QByteArray("\0abc", 4), QStringLiteral("nul.txt"));
         } else if (how == QLatin1String("cancel")) {
-            TChoosingFileDialog dialog;
+            TAnsweringFileDialog dialog;
             FForm->ButtonLoadFromFile->Click();
             QCOMPARE(dialog.Calls, 1);
         } else if (how == QLatin1String("empty clipboard")) {
@@ -197,9 +197,9 @@ private Q_SLOTS:
         }
         // Through the button the error reaches the error display, not the caller.
         TRecordingMessages messages;
-        TChoosingFileDialog dialog;
-        dialog.Choice = FilePath(QStringLiteral("folder.txt"));
-        QVERIFY(QDir().mkpath(dialog.Choice));
+        TAnsweringFileDialog dialog;
+        dialog.Answer = FilePath(QStringLiteral("folder.txt"));
+        QVERIFY(QDir().mkpath(dialog.Answer));
         FForm->ButtonLoadFromFile->Click();
         QCOMPARE(messages.Requests.size(), 1);
         QCOMPARE(messages.Requests.first().Type, mtError);

@@ -1,3 +1,5 @@
+#include "ReliabilitySupport.h"
+
 #include "app/AppSettings.h"
 #include "barcode/Barcode.h"
 #include "batch/BatchPlan.h"
@@ -25,16 +27,6 @@ class TestDiskFull : public QObject
 private:
     QString FFullDir;   // a folder on the full file system, empty when there is none
     QString FFiller;
-
-    static QString Message(const std::function<void()> &action)
-    {
-        try {
-            action();
-        } catch (const Exception &error) {
-            return error.Message();
-        }
-        return QString();
-    }
 
     static bool WriteFile(const QString &path, const QByteArray &bytes)
     {
@@ -97,9 +89,7 @@ private slots:
 
     void SaveOntoDevFull_data()
     {
-        QTest::addColumn<QString>("extension");
-        for (const char *extension : {".bmp", ".emf", ".eps", ".gif", ".pcx", ".txt", ".svg"})
-            QTest::newRow(extension) << QString::fromLatin1(extension);
+        AddSaveExtensionRows();
     }
 
     // The engine reports success for a file whose every write failed; the user must not be told
@@ -113,7 +103,7 @@ private slots:
         QVERIFY(QFile::link(QStringLiteral("/dev/full"), path));
         TBarcode barcode(nullptr);
         barcode.SetInputText(QStringLiteral("Quorvel"));
-        QVERIFY2(!Message([&] { barcode.Save(path); }).isEmpty(), "saving onto a full device succeeded");
+        QVERIFY2(!ErrorMessage([&] { barcode.Save(path); }).isEmpty(), "saving onto a full device succeeded");
         // The component is still usable afterwards.
         QVERIFY(!barcode.Bitmap().isNull());
     }
@@ -128,7 +118,7 @@ private slots:
         TBarcode barcode(nullptr);
         barcode.SetInputText(QStringLiteral("Quorvel"));
         FillUp();
-        QVERIFY2(!Message([&] { barcode.Save(path); }).isEmpty(), "saving onto a full disk succeeded");
+        QVERIFY2(!ErrorMessage([&] { barcode.Save(path); }).isEmpty(), "saving onto a full disk succeeded");
         QFile::remove(path);
     }
 
@@ -164,7 +154,7 @@ private slots:
 
         file.WriteString(QStringLiteral("Messages"), QStringLiteral("Long"), QString(8192, u'x'));
         FillUp();
-        QVERIFY(!Message([&] { file.Save(path); }).isEmpty());
+        QVERIFY(!ErrorMessage([&] { file.Save(path); }).isEmpty());
         QCOMPARE(ReadFile(path), before);
         QFile::remove(path);
     }

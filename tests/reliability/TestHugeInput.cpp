@@ -1,3 +1,5 @@
+#include "ReliabilitySupport.h"
+
 #include "barcode/Barcode.h"
 #include "batch/BatchText.h"
 #include "lang/LangChanger.h"
@@ -18,16 +20,6 @@ class TestHugeInput : public QObject
 private:
     // Generous: the sanitizer build on a busy machine is slow, an endless loop is not.
     static constexpr qint64 TimeLimitMs = 60000;
-
-    static QString Message(const std::function<void()> &action)
-    {
-        try {
-            action();
-        } catch (const Exception &error) {
-            return error.Message();
-        }
-        return QString();
-    }
 
 private slots:
     void HugeInputText_data()
@@ -63,7 +55,7 @@ private slots:
         barcode.SetInputText(QString(1 << 20, character));
         QElapsedTimer timer;
         timer.start();
-        const QString message = Message([&] { (void)barcode.Bitmap(); });
+        const QString message = ErrorMessage([&] { (void)barcode.Bitmap(); });
         QVERIFY2(timer.elapsed() < TimeLimitMs, qPrintable(QString::number(timer.elapsed())));
         QVERIFY(!message.isEmpty());
 
@@ -80,9 +72,9 @@ private slots:
         barcode.SetInputMode(imGs1);
         barcode.SetPrimaryMessage(QStringLiteral("[01]") + QString(1 << 20, u'9'));
         barcode.SetInputText(QStringLiteral("[21]A12345678"));
-        QVERIFY(!Message([&] { (void)barcode.Bitmap(); }).isEmpty());
+        QVERIFY(!ErrorMessage([&] { (void)barcode.Bitmap(); }).isEmpty());
         barcode.SetPrimaryMessage(QStringLiteral("[01]12345678901231"));
-        QCOMPARE(Message([&] { (void)barcode.Bitmap(); }), QString());
+        QCOMPARE(ErrorMessage([&] { (void)barcode.Bitmap(); }), QString());
         QVERIFY(!barcode.Bitmap().isNull());
     }
 
@@ -94,7 +86,7 @@ private slots:
         TBarcode barcode(nullptr);
         barcode.SetInputText(QStringLiteral("x"));
         const QString path = dir.path() + u'/' + QString(1 << 20, u'n') + QStringLiteral(".svg");
-        QVERIFY(Message([&] { barcode.Save(path); }).startsWith(QStringLiteral("FileName size")));
+        QVERIFY(ErrorMessage([&] { barcode.Save(path); }).startsWith(QStringLiteral("FileName size")));
         QVERIFY(QDir(dir.path()).isEmpty());
     }
 

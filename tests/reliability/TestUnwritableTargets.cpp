@@ -1,3 +1,5 @@
+#include "ReliabilitySupport.h"
+
 #include "app/AppSettings.h"
 #include "barcode/Barcode.h"
 #include "batch/BatchPlan.h"
@@ -18,22 +20,10 @@ class TestUnwritableTargets : public QObject
 private:
     const QString FFolder = QStringLiteral("/proc");
 
-    static QString Message(const std::function<void()> &action)
-    {
-        try {
-            action();
-        } catch (const Exception &error) {
-            return error.Message();
-        }
-        return QString();
-    }
-
 private slots:
     void SaveBarcode_data()
     {
-        QTest::addColumn<QString>("extension");
-        for (const char *extension : {".bmp", ".emf", ".eps", ".gif", ".pcx", ".txt", ".svg"})
-            QTest::newRow(extension) << QString::fromLatin1(extension);
+        AddSaveExtensionRows();
     }
 
     void SaveBarcode()
@@ -42,7 +32,7 @@ private slots:
         TBarcode barcode(nullptr);
         barcode.SetInputText(QStringLiteral("Quorvel"));
         const QImage before = barcode.Bitmap().copy();
-        const QString message = Message([&] { barcode.Save(FFolder + QStringLiteral("/symbol") + extension); });
+        const QString message = ErrorMessage([&] { barcode.Save(FFolder + QStringLiteral("/symbol") + extension); });
         QVERIFY2(message.contains(QStringLiteral("Could not open")), qPrintable(message));
         QCOMPARE(barcode.Bitmap(), before);
     }
@@ -67,7 +57,7 @@ private slots:
         TLangFile file;
         file.WriteString(QStringLiteral("Messages"), QStringLiteral("Strings"), QStringLiteral("Zeichenketten"));
         const QString path = FFolder + QStringLiteral("/Native.lng");
-        QVERIFY(Message([&] { file.Save(path); }).startsWith(QStringLiteral("Cannot write the language file")));
+        QVERIFY(ErrorMessage([&] { file.Save(path); }).startsWith(QStringLiteral("Cannot write the language file")));
         QVERIFY(!QFile::exists(path));
     }
 

@@ -1,54 +1,21 @@
 #pragma once
 
-// What the settings dialog's tests share: a main window built in temporary settings stores and a
-// temporary program folder, language files written there, and a recorder for message boxes.
+// What the settings dialog's tests share: the test environment, language files written as lines,
+// and the main window the dialog is opened from.
 
 #include "app/AppSettings.h"
 #include "app/Form1.h"
 #include "lang/LangFile.h"
-#include "toolkit/MessageBox.h"
-#include "toolkit/ProgramPaths.h"
+#include "support/TestEnvironment.h"
 
-#include <QDir>
-#include <QFile>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QtTest>
 #include <memory>
 
-class TMessageRecorder final : public TMessagePresenter
+class TSettingsEnvironment final : public TTestEnvironment
 {
 public:
-    TModalResult Present(const TMessageBoxRequest &request) override
-    {
-        Texts.append(request.Text);
-        return mrOk;
-    }
-    QStringList Texts;
-};
+    ~TSettingsEnvironment() { Main.reset(); }
 
-class TSettingsEnvironment
-{
-public:
-    TSettingsEnvironment()
-    {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, FUser.path());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, FMachine.path());
-        qputenv("XDG_DATA_HOME", FData.path().toLocal8Bit());
-        SetProgramFolderForTests(FProgram.path());
-        SetMessagePresenterForTests(&Messages);
-    }
-    ~TSettingsEnvironment()
-    {
-        Main.reset();
-        SetMessagePresenterForTests(nullptr);
-        SetProgramFolderForTests(QString());
-    }
-    TSettingsEnvironment(const TSettingsEnvironment &) = delete;
-    TSettingsEnvironment &operator=(const TSettingsEnvironment &) = delete;
-
-    QString Folder() const { return FProgram.path(); }
-    QString PathOf(const QString &fileName) const { return FProgram.filePath(fileName); }
+    QString Folder() const { return ProgramFolderPath(); }
 
     // A language file in the program's folder, UTF-16 LE with a byte-order mark and CR LF.
     void WriteLanguage(const QString &language, const QStringList &lines) const
@@ -64,9 +31,5 @@ public:
         return Main.get();
     }
 
-    TMessageRecorder Messages;
     std::unique_ptr<TForm1> Main;
-
-private:
-    QTemporaryDir FUser, FMachine, FData, FProgram;
 };

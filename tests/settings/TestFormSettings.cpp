@@ -181,7 +181,7 @@ void TestFormSettings::choiceAtShowing()
     QCOMPARE(dialog->ComboBoxLang->ItemIndex() >= 0, !selected.isEmpty());
     QCOMPARE(AppSettings.Language, language);
     QCOMPARE(main->LangChanger1->LangFile(), LanguageFilePath(language));
-    QVERIFY(env.Messages.Texts.isEmpty());
+    QVERIFY(env.Messages.Requests.isEmpty());
 }
 
 void TestFormSettings::storedGermanRetranslatesBothWindows()

@@ -1,20 +1,8 @@
+#include "support/TestPresenters.h"
 #include "toolkit/Application.h"
 #include "toolkit/Exception.h"
-#include "toolkit/MessageBox.h"
 
 #include <QtTest>
-
-class TRecordingPresenter final : public TMessagePresenter
-{
-public:
-    TModalResult Present(const TMessageBoxRequest &request) override
-    {
-        Texts.append(request.Text);
-        return mrOk;
-    }
-
-    QStringList Texts;
-};
 
 // Throws from its event handler for the first event it receives.
 class TThrowingReceiver final : public QObject
@@ -40,14 +28,12 @@ class TestApplication final : public QObject
 private Q_SLOTS:
     void EscapingErrorIsShownAndDeliveryGoesOn()
     {
-        TRecordingPresenter presenter;
-        SetMessagePresenterForTests(&presenter);
+        TRecordingMessages presenter;
         TThrowingReceiver receiver;
         QCoreApplication::postEvent(&receiver, new QEvent(QEvent::User));
         QCoreApplication::postEvent(&receiver, new QEvent(QEvent::User));
         QTRY_COMPARE(receiver.Received, 2);
-        SetMessagePresenterForTests(nullptr);
-        QCOMPARE(presenter.Texts, QStringList({"Engine not loaded."}));
+        QCOMPARE(presenter.Texts(), QStringList({"Engine not loaded."}));
     }
 };
 

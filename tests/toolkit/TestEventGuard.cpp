@@ -1,3 +1,4 @@
+#include "support/TestPresenters.h"
 #include "toolkit/ComCtrls.h"
 #include "toolkit/EventGuard.h"
 #include "toolkit/Exception.h"
@@ -6,21 +7,8 @@
 #include "toolkit/StdCtrls.h"
 
 #include <QtTest>
+#include <memory>
 #include <stdexcept>
-
-// Records the boxes instead of showing them.
-class TRecordingPresenter final : public TMessagePresenter
-{
-public:
-    TModalResult Present(const TMessageBoxRequest &request) override
-    {
-        Requests.append(request);
-        return Answer;
-    }
-
-    QList<TMessageBoxRequest> Requests;
-    TModalResult Answer = mrOk;
-};
 
 class TFormThrowing final : public TForm
 {
@@ -71,13 +59,11 @@ class TestEventGuard final : public QObject
 private Q_SLOTS:
     void init()
     {
-        FPresenter.Requests.clear();
-        FPresenter.Answer = mrOk;
-        SetMessagePresenterForTests(&FPresenter);
+        FMessages = std::make_unique<TRecordingMessages>();
         SetApplicationTitle("Quorvel (QR code) Generator 1.24.8.15");
     }
 
-    void cleanup() { SetMessagePresenterForTests(nullptr); }
+    void cleanup() { FMessages.reset(); }
 
     void ErrorDisplayAppendsFullStopByLastCharacter_data()
     {
@@ -101,8 +87,8 @@ private Q_SLOTS:
         QFETCH(QString, message);
         QFETCH(QString, shown);
         RunGuarded([&] { throw Exception(message); });
-        QCOMPARE(FPresenter.Requests.size(), 1);
-        const TMessageBoxRequest &box = FPresenter.Requests.first();
+        QCOMPARE(FMessages->Requests.size(), 1);
+        const TMessageBoxRequest &box = FMessages->Requests.first();
         QCOMPARE(box.Text, shown);
         QCOMPARE(box.Caption, QString("Quorvel (QR code) Generator 1.24.8.15"));
         QCOMPARE(box.Type, mtError);
@@ -127,9 +113,9 @@ private Q_SLOTS:
                 throw 42;
             throw std::bad_alloc();
         });
-        QCOMPARE(FPresenter.Requests.size(), 1);
-        QCOMPARE(FPresenter.Requests.first().Text, QString());
-        QCOMPARE(FPresenter.Requests.first().Type, mtError);
+        QCOMPARE(FMessages->Requests.size(), 1);
+        QCOMPARE(FMessages->Requests.first().Text, QString());
+        QCOMPARE(FMessages->Requests.first().Type, mtError);
     }
 
     void NothingShownWithoutError()
@@ -137,7 +123,7 @@ private Q_SLOTS:
         bool ran = false;
         RunGuarded([&ran] { ran = true; });
         QVERIFY(ran);
-        QVERIFY(FPresenter.Requests.isEmpty());
+        QVERIFY(FMessages->Requests.isEmpty());
     }
 
     void HandlerErrorShowsOneBoxAndTheEventLoopGoesOn()
@@ -148,8 +134,8 @@ private Q_SLOTS:
         QTimer::singleShot(0, form.ButtonFail, [&form] { QTest::mouseClick(form.ButtonFail, Qt::LeftButton); });
         QTimer::singleShot(5, form.ButtonFail, [&form] { QTest::mouseClick(form.ButtonFail, Qt::LeftButton); });
         QTRY_COMPARE(form.Clicks, 2);
-        QCOMPARE(FPresenter.Requests.size(), 2);
-        QCOMPARE(FPresenter.Requests.at(0).Text, QString("Symbology not found."));
+        QCOMPARE(FMessages->Requests.size(), 2);
+        QCOMPARE(FMessages->Requests.at(0).Text, QString("Symbology not found."));
         QCOMPARE(form.LastSender, static_cast<QObject *>(form.ButtonFail));
     }
 
@@ -162,7 +148,7 @@ private Q_SLOTS:
         QCOMPARE(form.CheckClicks, 1);
         form.CheckBox->SetChecked(false);
         QCOMPARE(form.CheckClicks, 2);
-        QVERIFY(FPresenter.Requests.isEmpty());
+        QVERIFY(FMessages->Requests.isEmpty());
     }
 
     void GuardedHandlerChangesReferenceArguments()
@@ -180,22 +166,22 @@ private Q_SLOTS:
     void PlainAndQuestionBoxes()
     {
         ShowMessage("Output folder does not exist !");
-        QCOMPARE(FPresenter.Requests.size(), 1);
-        QCOMPARE(FPresenter.Requests.at(0).Text, QString("Output folder does not exist !"));
-        QCOMPARE(FPresenter.Requests.at(0).Type, mtCustom);
-        QCOMPARE(FPresenter.Requests.at(0).Buttons, mbOK);
-        QCOMPARE(FPresenter.Requests.at(0).Caption, ApplicationTitle());
+        QCOMPARE(FMessages->Requests.size(), 1);
+        QCOMPARE(FMessages->Requests.at(0).Text, QString("Output folder does not exist !"));
+        QCOMPARE(FMessages->Requests.at(0).Type, mtCustom);
+        QCOMPARE(FMessages->Requests.at(0).Buttons, mbOK);
+        QCOMPARE(FMessages->Requests.at(0).Caption, ApplicationTitle());
 
-        FPresenter.Answer = mrYes;
+        FMessages->Answer = mrYes;
         QVERIFY(MessageDlgYesNo("Overwrite?"));
-        FPresenter.Answer = mrNo;
+        FMessages->Answer = mrNo;
         QVERIFY(!MessageDlgYesNo("Overwrite?"));
-        QCOMPARE(FPresenter.Requests.at(1).Buttons, mbYesNo);
-        QCOMPARE(FPresenter.Requests.at(1).Type, mtConfirmation);
+        QCOMPARE(FMessages->Requests.at(1).Buttons, mbYesNo);
+        QCOMPARE(FMessages->Requests.at(1).Type, mtConfirmation);
     }
 
 private:
-    TRecordingPresenter FPresenter;
+    std::unique_ptr<TRecordingMessages> FMessages;
 };
 
 QTEST_MAIN(TestEventGuard)
