@@ -18,8 +18,8 @@ class TSaveTarget;
 
 // The component's enumerations. They live in one namespace so that the meta-object system knows
 // their names (Q_ENUM_NS); the values keep their two-letter prefixes and are used unqualified
-// (`syQRCode`, `opBpp1`), which is why the namespace is opened below.
-namespace BarcodeTypes {
+// (`syQRCode`, `opBpp1`), which is why the namespace is inline.
+inline namespace BarcodeTypes {
 Q_NAMESPACE
 
 enum TSymbology : quint8 {
@@ -184,8 +184,6 @@ template <typename E>
 constexpr bool InSet(quint16 set, E element) { return (set & SetOf(element)) != 0; }
 
 } // namespace BarcodeTypes
-
-using namespace BarcodeTypes;
 
 // A non-visual component holding every setting of one barcode. Reading Bitmap (or OutputText,
 // RowCount, Width) renders through the zint engine only when a setting changed since the last

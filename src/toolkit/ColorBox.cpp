@@ -76,11 +76,6 @@ TColor TColorBox::Colors(int index) const
     return index >= 0 && index < count() ? TColor(itemData(index, ColorRole).toUInt()) : clBlack;
 }
 
-QString TColorBox::ColorNames(int index) const
-{
-    return itemText(index);
-}
-
 void TColorBox::SetSelected(int value)
 {
     const TColor color = TColor(value) & 0xFFFFFF;

@@ -29,9 +29,8 @@ public:
     // OnChange.
     void SetSelected(int value);
     void SetSelectedColor(TColor value) { SetSelected(int(value & 0xFFFFFF)); }
-    // The colour of entry `index`, and its name.
+    // The colour of entry `index`.
     TColor Colors(int index) const;
-    QString ColorNames(int index) const;
 
     // The named colours, in list order.
     static const QList<QPair<QString, TColor>> &NamedColors();

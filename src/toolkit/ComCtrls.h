@@ -9,8 +9,6 @@
 #include <QToolButton>
 #include <QWidget>
 
-
-
 // A status bar showing one simple text.
 class TStatusBar final : public QStatusBar, public TControl
 {
@@ -29,12 +27,11 @@ private:
     QLabel *FLabel;
 };
 
-namespace ComCtrlTypes {
+inline namespace ComCtrlTypes {
 Q_NAMESPACE
 enum TUpDownDirection { updNone, updUp, updDown };
 Q_ENUM_NS(TUpDownDirection)
 } // namespace ComCtrlTypes
-using namespace ComCtrlTypes;
 
 // A pair of arrow buttons stepping an integer position within Min..Max by Increment.
 //

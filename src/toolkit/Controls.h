@@ -12,7 +12,7 @@
 // flag, tab order, font, docking (Align) and anchors. Each control class is a Qt widget that also
 // derives from TControl and publishes these properties with TCONTROL_PUBLISHED.
 
-namespace ControlTypes {
+inline namespace ControlTypes {
 Q_NAMESPACE
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 Q_ENUM_NS(TAlign)
@@ -21,7 +21,6 @@ Q_DECLARE_FLAGS(TAnchors, TAnchorKind)
 Q_FLAG_NS(TAnchors)
 } // namespace ControlTypes
 Q_DECLARE_OPERATORS_FOR_FLAGS(ControlTypes::TAnchors)
-using namespace ControlTypes;
 
 class TControl
 {
@@ -30,8 +29,6 @@ public:
     virtual ~TControl();
     TControl(const TControl &) = delete;
     TControl &operator=(const TControl &) = delete;
-
-    QWidget *Widget() const { return FSelf; }
 
     QString Name() const { return FSelf->objectName(); }
     // Refuses a name that is not an identifier or that another component of the owner already

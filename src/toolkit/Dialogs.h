@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <functional>
 
-namespace DialogTypes {
+inline namespace DialogTypes {
 Q_NAMESPACE
 enum TOpenOption {
     ofReadOnly = 0x1,
@@ -20,7 +20,6 @@ Q_DECLARE_FLAGS(TOpenOptions, TOpenOption)
 Q_FLAG_NS(TOpenOptions)
 } // namespace DialogTypes
 Q_DECLARE_OPERATORS_FOR_FLAGS(DialogTypes::TOpenOptions)
-using namespace DialogTypes;
 
 class TOpenDialog;
 

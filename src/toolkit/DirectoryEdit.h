@@ -29,7 +29,6 @@ public:
 
     // Runs the browse button.
     void Browse();
-    QLineEdit *EditPart() const { return FEdit; }
     QToolButton *ButtonPart() const { return FButton; }
 
 Q_SIGNALS:

@@ -6,12 +6,11 @@
 #include <QFrame>
 #include <QWidget>
 
-namespace ExtCtrlTypes {
+inline namespace ExtCtrlTypes {
 Q_NAMESPACE
 enum TBevelCut { bvNone, bvLowered, bvRaised };
 Q_ENUM_NS(TBevelCut)
 } // namespace ExtCtrlTypes
-using namespace ExtCtrlTypes;
 
 // A container with an optional bevel, a background colour and a centred caption.
 class TPanel final : public QFrame, public TControl

@@ -10,7 +10,7 @@
 // components created with it as owner, in creation order, whatever container shows them; its
 // object name is its Name, its class name (metaObject()->className()) its class, e.g. "TForm1".
 
-namespace FormTypes {
+inline namespace FormTypes {
 Q_NAMESPACE
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 Q_ENUM_NS(TCloseAction)
@@ -22,7 +22,6 @@ Q_ENUM_NS(TPosition)
 enum TFormBorderStyle { bsSizeable, bsDialog };
 Q_ENUM_NS(TFormBorderStyle)
 } // namespace FormTypes
-using namespace FormTypes;
 
 class TForm : public QDialog, public TControl
 {

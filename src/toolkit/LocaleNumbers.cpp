@@ -38,12 +38,6 @@ QChar DecimalSeparator()
     return separator.isEmpty() ? QLatin1Char('.') : separator.front();
 }
 
-QChar ThousandSeparator()
-{
-    const QString separator = QLocale().groupSeparator();
-    return separator.isEmpty() ? QLatin1Char(',') : separator.front();
-}
-
 QString FloatToStr(long double value, QChar decimalSeparator)
 {
     if (std::isnan(value))

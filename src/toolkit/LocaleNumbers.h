@@ -23,4 +23,3 @@ std::optional<double> StrToFloat(const QString &text, QChar decimalSeparator);
 std::optional<int> StrToInt(const QString &text);
 
 QChar DecimalSeparator();
-QChar ThousandSeparator();

@@ -155,11 +155,6 @@ TPropInfo FindPropInfo(const QObject *object, const QString &name)
     return TPropInfo();
 }
 
-bool IsPublishedProp(const QObject *object, const QString &name)
-{
-    return FindPropInfo(object, name).IsValid();
-}
-
 QString GetStrProp(const QObject *object, const TPropInfo &info)
 {
     RequireKind(info, {pkText});

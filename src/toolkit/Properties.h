@@ -25,7 +25,6 @@ public:
     }
     void Include(TPropKind kind) { FBits |= 1u << kind; }
     bool Contains(TPropKind kind) const { return (FBits & (1u << kind)) != 0; }
-    bool IsEmpty() const { return FBits == 0; }
 
 private:
     unsigned FBits = 0;
@@ -53,7 +52,6 @@ QList<TPropInfo> GetPropList(const QObject *object, TPropKinds kinds);
 QList<TPropInfo> GetPropList(const QObject *object);
 // The published property called `name` without regard to letter case; invalid when absent.
 TPropInfo FindPropInfo(const QObject *object, const QString &name);
-bool IsPublishedProp(const QObject *object, const QString &name);
 
 // Reading and writing by name (without regard to case). An absent property, a wrong kind or a
 // write the property refuses raises EInvalidOperation.

@@ -115,14 +115,13 @@ Q_SIGNALS:
     void OnClick(QObject *Sender);
 };
 
-namespace StdCtrlTypes {
+inline namespace StdCtrlTypes {
 Q_NAMESPACE
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 Q_ENUM_NS(TScrollStyle)
 enum TComboBoxStyle { csDropDown, csDropDownList };
 Q_ENUM_NS(TComboBoxStyle)
 } // namespace StdCtrlTypes
-using namespace StdCtrlTypes;
 
 class TMemo final : public QPlainTextEdit, public TControl
 {
@@ -171,7 +170,6 @@ public:
     // Repainting is suspended between BeginUpdate and the matching EndUpdate.
     void BeginUpdate();
     void EndUpdate();
-    bool IsUpdating() const { return FUpdateCount > 0; }
 
 private:
     TStrings *FItems;
