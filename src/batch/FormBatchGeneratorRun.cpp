@@ -49,7 +49,8 @@ void TFormBatchGenerator::RunBatchInto(const QString &folder)
         const QString question = Translate(QStringLiteral("%1 of the %2 files to write already exist in the output folder. Overwrite them?"))
                                      .arg(plan.ExistingCount)
                                      .arg(plan.Items.size());
-        if (!MessageDlgYesNo(question))
+        // Yes destroys files: a hasty Enter keeps them.
+        if (!MessageDlgYesNo(question, mrNo))
             return;
     }
 

@@ -22,7 +22,7 @@ public:
         }
         if (request.Buttons == mbYesNo) {
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            box.setDefaultButton(QMessageBox::Yes);
+            box.setDefaultButton(request.DefaultButton == mrNo ? QMessageBox::No : QMessageBox::Yes);
         } else {
             box.setStandardButtons(QMessageBox::Ok);
         }
@@ -69,13 +69,15 @@ void SetApplicationTitle(const QString &title)
     Title() = title;
 }
 
-TModalResult MessageDlg(const QString &text, TMsgDlgType type, TMsgDlgButtons buttons)
+TModalResult MessageDlg(const QString &text, TMsgDlgType type, TMsgDlgButtons buttons,
+                        TModalResult defaultButton)
 {
     TMessageBoxRequest request;
     request.Caption = ApplicationTitle();
     request.Text = text;
     request.Type = type;
     request.Buttons = buttons;
+    request.DefaultButton = defaultButton;
     if (TMessagePresenter *presenter = TestPresenter())
         return presenter->Present(request);
     TQtMessagePresenter real;
@@ -99,7 +101,7 @@ void ShowErrorMessage(const QString &message)
     MessageDlg(ErrorDisplayText(message), mtError, mbOK);
 }
 
-bool MessageDlgYesNo(const QString &text)
+bool MessageDlgYesNo(const QString &text, TModalResult defaultButton)
 {
-    return MessageDlg(text, mtConfirmation, mbYesNo) == mrYes;
+    return MessageDlg(text, mtConfirmation, mbYesNo, defaultButton) == mrYes;
 }

@@ -26,6 +26,8 @@ struct TMessageBoxRequest
     QString Text;
     TMsgDlgType Type = mtCustom;
     TMsgDlgButtons Buttons = mbOK;
+    // The answer of Enter: mrYes or mrNo for a question, mrOk otherwise.
+    TModalResult DefaultButton = mrOk;
 };
 
 class TMessagePresenter
@@ -49,7 +51,9 @@ void ShowMessage(const QString &text);
 void ShowErrorMessage(const QString &message);
 // The text the error display shows for `message`.
 QString ErrorDisplayText(const QString &message);
-// A question with Yes and No; true for Yes.
-bool MessageDlgYesNo(const QString &text);
+// A question with Yes and No; true for Yes. `defaultButton` (mrYes or mrNo) is what Enter answers;
+// a question whose Yes loses data defaults to mrNo.
+bool MessageDlgYesNo(const QString &text, TModalResult defaultButton = mrYes);
 // Any box; answers the presenter's modal result.
-TModalResult MessageDlg(const QString &text, TMsgDlgType type, TMsgDlgButtons buttons);
+TModalResult MessageDlg(const QString &text, TMsgDlgType type, TMsgDlgButtons buttons,
+                        TModalResult defaultButton = mrOk);

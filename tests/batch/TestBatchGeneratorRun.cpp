@@ -211,6 +211,7 @@ private Q_SLOTS:
 
         QCOMPARE(messages.Requests.size(), 1);
         QCOMPARE(messages.Requests.first().Buttons, mbYesNo);
+        QCOMPARE(messages.Requests.first().DefaultButton, mrNo);
         QVERIFY2(messages.Requests.first().Text.contains(u'2'), qPrintable(messages.Requests.first().Text));
         QCOMPARE(ReadBytes(OutFolder() + "a.bmp"), QByteArray("other format"));
         if (answer == mrNo) {
@@ -223,6 +224,22 @@ private Q_SLOTS:
             QVERIFY(ReadBytes(OutFolder() + "b.svg").startsWith("<?xml"));
             QVERIFY(ReadBytes(OutFolder() + "c.svg").startsWith("<?xml"));
         }
+    }
+
+    void EnterOnOverwriteQuestionKeepsFiles()
+    {
+        // The real question box: Enter answers No.
+        Form1->ComboBoxExt->SetText(QStringLiteral("SVG"));
+        QVERIFY(WriteBytes(OutFolder() + "b.svg", "mine"));
+        SetStrings({"a", "b"});
+        QString question;
+        PressKeyOnNextMessageBox(Qt::Key_Return, &question);
+        Start();
+
+        QVERIFY2(question.contains(QStringLiteral("Overwrite")), qPrintable(question));
+        QCOMPARE(FSummaries, 0);
+        QCOMPARE(ReadBytes(OutFolder() + "b.svg"), QByteArray("mine"));
+        QVERIFY(!QFile::exists(OutFolder() + "a.svg"));
     }
 
     void CancelsCleanly()

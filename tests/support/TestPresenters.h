@@ -6,9 +6,15 @@
 #include "toolkit/Dialogs.h"
 #include "toolkit/MessageBox.h"
 
+#include <QApplication>
 #include <QList>
+#include <QMessageBox>
 #include <QString>
 #include <QStringList>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
 
 // Records every message box and answers a Yes/No question with `Answer`.
 class TRecordingMessages final : public TMessagePresenter
@@ -70,3 +76,21 @@ public:
     QString SeenFileName, SeenFilter, SeenDefaultExt, SeenTitle, SeenInitialDir;
     TOpenOptions SeenOptions;
 };
+
+// Presses `key` on the next real message box that opens (none of the stand-ins above may be
+// alive), as a hurried user would; its text goes to `seenText`.
+inline void PressKeyOnNextMessageBox(Qt::Key key, QString *seenText)
+{
+    auto press = std::make_shared<std::function<void()>>();
+    *press = [key, seenText, press] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            QTimer::singleShot(10, *press);
+            return;
+        }
+        *seenText = box->text();
+        QTest::keyClick(box, key);
+        *press = nullptr; // ends the cycle of the function holding itself
+    };
+    QTimer::singleShot(0, *press);
+}

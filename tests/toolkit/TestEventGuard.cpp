@@ -178,6 +178,26 @@ private Q_SLOTS:
         QVERIFY(!MessageDlgYesNo("Overwrite?"));
         QCOMPARE(FMessages->Requests.at(1).Buttons, mbYesNo);
         QCOMPARE(FMessages->Requests.at(1).Type, mtConfirmation);
+        QCOMPARE(FMessages->Requests.at(1).DefaultButton, mrYes);
+    }
+
+    void EnterAnswersTheDefaultButton_data()
+    {
+        QTest::addColumn<int>("defaultButton");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("Yes by default") << int(mrYes) << true;
+        QTest::newRow("No by default") << int(mrNo) << false;
+    }
+
+    void EnterAnswersTheDefaultButton()
+    {
+        QFETCH(int, defaultButton);
+        QFETCH(bool, yes);
+        FMessages.reset(); // the real box
+        QString seen;
+        PressKeyOnNextMessageBox(Qt::Key_Return, &seen);
+        QCOMPARE(MessageDlgYesNo("Overwrite them?", defaultButton), yes);
+        QCOMPARE(seen, QStringLiteral("Overwrite them?"));
     }
 
 private:
