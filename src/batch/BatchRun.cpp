@@ -3,14 +3,43 @@
 #include "batch/BatchFolder.h"
 #include "toolkit/Exception.h"
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFileInfo>
 
 namespace {
 
+// What tells a file that was written from one that was left alone: a write changes the size or
+// the times (the change time cannot be set back by anybody).
+struct TFileStamp
+{
+    bool IsFile = false;
+    qint64 Size = 0;
+    QDateTime Modified;
+    QDateTime Changed;
+
+    explicit TFileStamp(const QString &fileName)
+    {
+        const QFileInfo info(fileName);
+        IsFile = info.isFile();
+        if (!IsFile)
+            return;
+        Size = info.size();
+        Modified = info.lastModified();
+        Changed = info.metadataChangeTime();
+    }
+
+    bool operator==(const TFileStamp &other) const
+    {
+        return IsFile == other.IsFile && Size == other.Size && Modified == other.Modified
+               && Changed == other.Changed;
+    }
+};
+
 // Runs one save and answers the failure message, or an empty text on success.
 QString TrySave(const TBatchSave &save, const TBatchItem &item)
 {
+    const TFileStamp before(item.FileName);
     try {
         save(item);
     } catch (const Exception &error) {
@@ -18,8 +47,10 @@ QString TrySave(const TBatchSave &save, const TBatchItem &item)
     } catch (const std::exception &error) {
         return QString::fromUtf8(error.what());
     }
-    // The save entry writes nothing for a format it does not know, without an error.
-    if (!QFileInfo(item.FileName).isFile())
+    // The save entry writes nothing for a format it does not know, without an error; a file that
+    // was there before and is unchanged was not written either.
+    const TFileStamp after(item.FileName);
+    if (!after.IsFile || (before.IsFile && after == before))
         return FileNotWrittenMessage();
     return QString();
 }

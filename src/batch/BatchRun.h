@@ -33,7 +33,8 @@ using TBatchProgress = std::function<bool(qsizetype done, qsizetype total)>;
 
 constexpr int ProgressInterval = 100;
 
-// The message recorded when a save reports success but no file is there afterwards.
+// The message recorded when a save reports success but no file is there afterwards, or the file
+// that was there is unchanged.
 QString FileNotWrittenMessage();
 
 TBatchResult RunBatch(const TBatchPlan &plan, const QString &folder, const TBatchSave &save,

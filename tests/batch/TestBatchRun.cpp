@@ -52,6 +52,59 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(folder + QStringLiteral("ok3.txt")));
     }
 
+    void OldFileLeftAloneIsNoWrite_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("left alone") << "none" << false;
+        QTest::newRow("rewritten with the same bytes") << "same" << true;
+        QTest::newRow("rewritten with other bytes") << "other" << true;
+        QTest::newRow("replaced by a new file") << "replace" << true;
+    }
+
+    // A save that claims success while the file from an earlier run stays as it was has not
+    // written anything.
+    void OldFileLeftAloneIsNoWrite()
+    {
+        QFETCH(QString, action);
+        QFETCH(bool, written);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString folder = dir.path() + u'/';
+        const TBatchPlan plan = PlanBatch({"item"}, folder, QStringLiteral(".txt"));
+        const QString fileName = plan.Items.first().FileName;
+        {
+            QFile old(fileName);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("item");
+            old.close();
+            // Written by an earlier run, an hour ago.
+            QVERIFY(old.open(QIODevice::ReadWrite));
+            QVERIFY(old.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+        }
+        const QDateTime oldTime = QFileInfo(fileName).lastModified();
+
+        const TBatchResult result = RunBatch(plan, folder, [&action](const TBatchItem &item) {
+            if (action == QLatin1String("same")) {
+                WriteFile(item);
+            } else if (action == QLatin1String("other")) {
+                QFile file(item.FileName);
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                file.write("something else");
+            } else if (action == QLatin1String("replace")) {
+                QVERIFY(QFile::remove(item.FileName));
+                WriteFile(item);
+            }
+        }, nullptr);
+
+        QCOMPARE(result.Written, written ? 1 : 0);
+        QCOMPARE(result.Failures.size(), written ? 0 : 1);
+        if (!written) {
+            QCOMPARE(result.Failures.first().Message, FileNotWrittenMessage());
+            QCOMPARE(QFileInfo(fileName).lastModified(), oldTime);
+        }
+    }
+
     void CancelsBetweenItems_data()
     {
         QTest::addColumn<int>("cancelAtCall");
