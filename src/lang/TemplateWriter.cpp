@@ -140,7 +140,7 @@ void TLangChanger::WalkObject(TLangFile &Template, QObject *AObject, const QStri
     };
 
     const QList<TPropInfo> properties = GetPropList(AObject, FilterOf(SaveKind));
-    for (const TPropInfo &info : properties) {
+    const auto writeProperty = [&](const TPropInfo &info) {
         const QString key = keyBase + u'.' + info.Name;
         switch (info.Kind) {
         case pkText: {
@@ -182,6 +182,17 @@ void TLangChanger::WalkObject(TLangFile &Template, QObject *AObject, const QStri
         }
         case pkOther:
             break;
+        }
+    };
+    for (const TPropInfo &info : properties) {
+        // A value nobody can set (a barcode's Bitmap, Version, Width ...) cannot be translated.
+        if (info.Kind != pkObject && !info.IsWritable())
+            continue;
+        // A property that cannot be read now (a barcode's XDimension on an older engine, a
+        // bitmap of bad data) has no text to offer; the rest of the window still has.
+        try {
+            writeProperty(info);
+        } catch (const std::exception &) {
         }
     }
 }
