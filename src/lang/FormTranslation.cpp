@@ -1,14 +1,34 @@
 #include "lang/LangChanger.h"
 
 #include "lang/LangFile.h"
+#include "toolkit/Exception.h"
 #include "toolkit/Form.h"
+#include "toolkit/Graphics.h"
 #include "toolkit/LocaleNumbers.h"
+#include "toolkit/MessageBox.h"
 #include "toolkit/Properties.h"
 
+#include <QDir>
 #include <QPointer>
 #include <cmath>
 
 namespace {
+
+// A negative number given to a colour that is none of the toolkit's system colours (a template
+// written with numbers holds those). Colours are 0x00BBGGRR; any other negative number would
+// become a system colour nobody knows, or be refused by a component half way through the file.
+class ENegativeColor final : public Exception
+{
+public:
+    ENegativeColor() : Exception(QString()) {}
+};
+
+bool IsColorProperty(const QObject *object, const TPropInfo &info)
+{
+    return info.Name.endsWith(QLatin1String("Color"), Qt::CaseInsensitive)
+           || (info.Name.compare(QLatin1String("Selected"), Qt::CaseInsensitive) == 0
+               && InheritsFrom(object, "TColorBox"));
+}
 
 const QString CaptionsSection = QStringLiteral("LngCaptions");
 const QString ControlsSection = QStringLiteral("LngControls");
@@ -151,12 +171,23 @@ void TLangChanger::TranslateObjLngProperties(QObject *AObject, const TLangFile &
 void TLangChanger::ApplyPathEntries(const QList<QObject *> &Forms, const TLangFile &File)
 {
     const QList<QPointer<QObject>> forms = Guarded(Forms);
+    // Entries refused for a negative colour; the others still apply.
+    QStringList refused;
+    const auto change = [this, &refused](QObject *form, const QString &path, const QString &value,
+                                         const QString &entry) {
+        try {
+            ChangeProperty(form, path, value);
+        } catch (const ENegativeColor &) {
+            if (!refused.contains(entry))
+                refused.append(entry);
+        }
+    };
 
     for (const QString &key : ActiveKeys(File, ControlsSection)) {
         const QString value = RestoreEnter(File.ReadString(ControlsSection, key, QString()));
         for (const QPointer<QObject> &form : forms)
             if (!form.isNull())
-                ChangeProperty(form, key, value);
+                change(form, key, value, key + u'=' + value);
     }
 
     for (const QString &key : ActiveKeys(File, TranslationsSection)) {
@@ -169,8 +200,30 @@ void TLangChanger::ApplyPathEntries(const QList<QObject *> &Forms, const TLangFi
         const QString value = RestoreEnter(File.ReadString(TranslationsSection, key, QString()));
         for (const QPointer<QObject> &form : forms)
             if (!form.isNull() && ClassName(form).compare(className, Qt::CaseInsensitive) == 0)
-                ChangeProperty(form, path, value);
+                change(form, path, value, key + u'=' + value);
     }
+    if (!refused.isEmpty())
+        ReportNegativeColors(refused);
+}
+
+void TLangChanger::ReportNegativeColors(const QStringList &entries)
+{
+    // Every window translated from the file meets the same entries: each is reported once.
+    QStringList fresh;
+    for (const QString &entry : entries) {
+        const QString identity = FLangFile + u'\n' + entry;
+        if (!FReportedEntries.contains(identity)) {
+            FReportedEntries.insert(identity);
+            fresh.append(entry);
+        }
+    }
+    if (fresh.isEmpty())
+        return;
+    const QString message =
+        TranslateMessage(QStringLiteral("The language file \"%1\" gives a colour a negative number that "
+                                        "names no colour; these entries were skipped:"))
+            .arg(QDir::toNativeSeparators(FLangFile));
+    ShowMessage(message + u'\n' + fresh.join(u'\n'));
 }
 
 void TLangChanger::ChangeProperty(QObject *Form, const QString &PropertyPath, const QString &Value)
@@ -203,8 +256,11 @@ void TLangChanger::ChangeProperty(QObject *Form, const QString &PropertyPath, co
     switch (info.Kind) {
     case pkInteger: {
         const std::optional<int> number = StrToInt(Value);
-        if (number && info.IsWritable())
-            SetOrdProp(target, info, *number);
+        if (!number || !info.IsWritable())
+            break;
+        if (*number < 0 && IsColorProperty(target, info) && !IsSystemColor(TColor(*number)))
+            throw ENegativeColor();
+        SetOrdProp(target, info, *number);
         break;
     }
     case pkInt64: {

@@ -4,6 +4,7 @@
 #include "toolkit/Component.h"
 
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <initializer_list>
@@ -88,6 +89,8 @@ private:
     void TranslateObjLngProperties(QObject *AObject, const TLangFile &File);
     void ChangeProperty(QObject *Form, const QString &PropertyPath, const QString &Value);
     void ApplyPathEntries(const QList<QObject *> &Forms, const TLangFile &File);
+    // Tells the user which entries were skipped for giving a colour a negative number.
+    void ReportNegativeColors(const QStringList &entries);
 
     // Template writer.
     void WalkObject(TLangFile &Template, QObject *AObject, const QString &ObjectName,
@@ -99,4 +102,5 @@ private:
     QStringList FExcludeProperties;
     QPointer<QObject> FSavedForm; // not owned
     QList<QObject *> FWalkPath;    // objects being written, to stop at reference cycles
+    QSet<QString> FReportedEntries; // refused entries already reported, by file
 };

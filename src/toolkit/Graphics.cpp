@@ -26,6 +26,11 @@ QColor ResolveColor(TColor color)
     return ColorToQColor(color);
 }
 
+bool IsSystemColor(TColor color)
+{
+    return color == clWindow || color == clWindowText || color == clAppWorkSpace || color == clBtnFace;
+}
+
 TFont::TFont(QObject *parent)
     : QObject(parent), FFont(QGuiApplication::font())
 {

@@ -19,6 +19,8 @@ constexpr TColor clDefault = 0x20000000u;
 
 // The RGB colour of `color`, system colours taken from the application palette.
 QColor ResolveColor(TColor color);
+// True for the system colours above: as 32-bit signed numbers, the only negative colours.
+bool IsSystemColor(TColor color);
 
 // A control's font. Changes reach the control at once.
 class TFont final : public QObject

@@ -1,5 +1,8 @@
+#include "barcode/Barcode.h"
 #include "lang/LangChanger.h"
+#include "support/TestPresenters.h"
 #include "toolkit/Exception.h"
+#include "toolkit/Properties.h"
 #include "LangTestFiles.h"
 #include "LangTestWindows.h"
 
@@ -21,6 +24,8 @@ private slots:
     void listValue();
     void numbers_data();
     void numbers();
+    void negativeColor_data();
+    void negativeColor();
     void textKeepsBlanks_data();
     void textKeepsBlanks();
     void pathsThatLeadNowhere();
@@ -174,6 +179,72 @@ void TestFormTranslation::numbers()
     QCOMPARE(FForm->Gadget->Ratio(), ratio);
     QCOMPARE(FForm->Gadget->Big(), big);
     QCOMPARE(FForm->ButtonSave->Left(), left);
+}
+
+void TestFormTranslation::negativeColor_data()
+{
+    QTest::addColumn<QString>("entry");   // "<section>|<key>=<value>"
+    QTest::addColumn<QString>("colour");  // the property, "<component>.<path>"
+    QTest::addColumn<bool>("refused");
+
+    QTest::newRow("font colour") << "Translations|FormLangTest.ButtonSave.Font.Color=-5"
+                                 << "ButtonSave.Font.Color" << true;
+    QTest::newRow("shared panel colour") << "LngControls|PanelButtons_lng.Color=-2"
+                                         << "PanelButtons_lng.Color" << true;
+    QTest::newRow("barcode colour") << "Translations|FormLangTest.Barcode.ForeColor=-1"
+                                    << "Barcode.ForeColor" << true;
+    QTest::newRow("zero is black") << "Translations|FormLangTest.ButtonSave.Font.Color=0"
+                                   << "ButtonSave.Font.Color" << false;
+    // What a template written with numbers holds for the window colour, clBtnFace.
+    QTest::newRow("system colour") << "Translations|FormLangTest.ButtonSave.Font.Color=-16777201"
+                                   << "ButtonSave.Font.Color" << false;
+}
+
+// A negative number for a colour is refused with a message naming the entry; the entries after
+// it still apply, and a second window translated from the same file repeats no message.
+void TestFormTranslation::negativeColor()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, colour);
+    QFETCH(bool, refused);
+    auto *barcode = new TBarcode(FForm.get());
+    barcode->SetName("Barcode");
+    const QString section = entry.section(u'|', 0, 0);
+    const QString line = entry.section(u'|', 1);
+    const QString component = colour.section(u'.', 0, 0);
+    const QString property = colour.section(u'.', 1);
+    QObject *target = FindComponent(FForm.get(), component);
+    if (property.contains(u'.'))
+        target = GetObjectProp(target, property.section(u'.', 0, 0));
+    const QString name = property.section(u'.', -1);
+    const qint64 before = GetOrdProp(target, name);
+
+    // The entry comes first; one after it still applies.
+    const QString later = "FormLangTest.LabelInputText.Caption=Eingabe\r\n";
+    if (section == "Translations")
+        UseLanguage("[Translations]\r\n" + line + "\r\n" + later);
+    else
+        UseLanguage("[" + section + "]\r\n" + line + "\r\n[Translations]\r\n" + later);
+    TRecordingMessages messages;
+    FChanger->TranslateForm(FForm.get());
+
+    QCOMPARE(FForm->LabelInputText->Caption().trimmed(), QString("Eingabe"));
+    if (!refused) {
+        QCOMPARE(GetOrdProp(target, name), line.section(u'=', 1).toLongLong());
+        QVERIFY(messages.Requests.isEmpty());
+        return;
+    }
+    QCOMPARE(GetOrdProp(target, name), before);
+    QCOMPARE(messages.Requests.size(), 1);
+    const QString text = messages.Requests.first().Text;
+    QVERIFY2(text.contains("negative") && text.contains(line)
+                 && text.contains(QFileInfo(FChanger->LangFile()).fileName()),
+             qPrintable(text));
+
+    TFormLangTest second(nullptr);
+    FChanger->TranslateForm(&second);
+    QCOMPARE(second.LabelInputText->Caption().trimmed(), QString("Eingabe"));
+    QCOMPARE(messages.Requests.size(), 1);
 }
 
 void TestFormTranslation::textKeepsBlanks_data()
