@@ -326,6 +326,23 @@ private Q_SLOTS:
         QCOMPARE(FForm->DirectoryEdit1->Text(), expected);
     }
 
+    void WithoutHost()
+    {
+        // A batch window nobody opened: no picture, no folder kept, and a run says why it
+        // cannot write instead of writing somewhere.
+        TFormBatchGenerator lonely(nullptr, nullptr);
+        QCOMPARE(lonely.ButtonStart->Images(), nullptr);
+        QTemporaryDir out;
+        QVERIFY(out.isValid());
+        lonely.DirectoryEdit1->SetText(out.path());
+        lonely.ListBox1->addItems({"one"});
+        TRecordingMessages messages;
+        lonely.ButtonStart->Click();
+        QCOMPARE(messages.Texts(), QStringList{"The main window is not available."});
+        QCOMPARE(messages.Requests.first().Type, mtError);
+        QVERIFY(QDir(out.path()).isEmpty());
+    }
+
     void LargeInputs()
     {
         // A line of one megabyte, a binary file and many lines: no hang, no crash. The window is
