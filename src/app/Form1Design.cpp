@@ -1,6 +1,7 @@
 #include "app/ButtonImages.h"
 #include "app/ComputerInfo.h"
 #include "app/Form1.h"
+#include "app/SaveFormats.h"
 #include "barcode/Barcode.h"
 #include "lang/LangChanger.h"
 #include "toolkit/ColorBox.h"
@@ -280,8 +281,8 @@ void TForm1::CreateButtonRow()
     ComboBoxExt = Create<TComboBox>(this, panel, "ComboBoxExt");
     ComboBoxExt->SetStyle(csDropDownList);
     ComboBoxExt->SetBounds(146, Row6 + 4, 76, RowHeight);
-    for (const char *code : {"BMP", "EMF", "EPS", "GIF", "PCX", "TXT", "SVG"})
-        ComboBoxExt->AddItem(QLatin1String(code));
+    for (int index = 0; index < SaveFormatCount; ++index)
+        ComboBoxExt->AddItem(QLatin1String(SaveFormats[index].Code));
     ComboBoxExt->SetItemIndex(0);
     ComboBoxExt->SetTabOrder(24);
 

@@ -1,6 +1,6 @@
 #include "app/SaveFormats.h"
 
-const TSaveFormat SaveFormats[8] = {
+const TSaveFormat SaveFormats[SaveFormatCount + 1] = {
     {"BMP", "Bitmap (*.bmp)|*.bmp", "bmp", ".bmp"},
     {"EMF", "Enhanced Metafile (*.emf)|*.emf", "emf", ".emf"},
     {"EPS", "Encapsulated PostScript (*.eps)|*.eps", "eps", ".eps"},
@@ -8,7 +8,9 @@ const TSaveFormat SaveFormats[8] = {
     {"PCX", "PCX (*.pcx)|*.pcx", "pcx", ".pcx"},
     {"TXT", "Text (*.txt)|*.txt", "txt", ".txt"},
     {"SVG", "Scalable Vector Graphics (*.svg)|*.svg", "svg", ".svg"},
-    {"ALL", "All available formats | *.bmp;*.emf;*.eps;*.gif;*.pcx;*.txt;*.svg", nullptr, nullptr},
+    {"PNG", "Portable Network Graphics (*.png)|*.png", "png", ".png"},
+    {"TIF", "Tagged Image File Format (*.tif)|*.tif", "tif", ".tif"},
+    {"ALL", "All available formats | *.bmp;*.emf;*.eps;*.gif;*.pcx;*.txt;*.svg;*.png;*.tif", nullptr, nullptr},
 };
 
 const TSaveFormat *FindSaveFormat(const QString &code, bool includeAll)

@@ -14,9 +14,10 @@ struct TSaveFormat
     const char *Extension;
 };
 
-// The seven formats in list order, then "ALL".
-extern const TSaveFormat SaveFormats[8];
-constexpr int SaveFormatCount = 7;
+// The formats in list order, then "ALL". PNG and TIF come after the first seven so that the
+// places of those in the list stay as they were.
+constexpr int SaveFormatCount = 9;
+extern const TSaveFormat SaveFormats[SaveFormatCount + 1];
 
 // The format whose code equals `code` exactly (same case, whole text), the first one in table
 // order; nullptr when none does. With `includeAll` the "ALL" entry can match too.

@@ -33,6 +33,8 @@ private:
         QTest::newRow("PCX") << "PCX" << "PCX (*.pcx)|*.pcx" << "pcx" << QByteArray("\x0A");
         QTest::newRow("TXT") << "TXT" << "Text (*.txt)|*.txt" << "txt" << QByteArray("FE ");
         QTest::newRow("SVG") << "SVG" << "Scalable Vector Graphics (*.svg)|*.svg" << "svg" << QByteArray("<?xml");
+        QTest::newRow("PNG") << "PNG" << "Portable Network Graphics (*.png)|*.png" << "png" << QByteArray("\x89PNG\r\n");
+        QTest::newRow("TIF") << "TIF" << "Tagged Image File Format (*.tif)|*.tif" << "tif" << QByteArray("II*\0", 4);
     }
 
 private slots:
@@ -106,7 +108,7 @@ private slots:
         FForm->ButtonSave->Click();
         QCOMPARE(FEnvironment->Dialog.Calls, 1);
         QCOMPARE(FEnvironment->Dialog.SeenFilter,
-                 QStringLiteral("All available formats | *.bmp;*.emf;*.eps;*.gif;*.pcx;*.txt;*.svg"));
+                 QStringLiteral("All available formats | *.bmp;*.emf;*.eps;*.gif;*.pcx;*.txt;*.svg;*.png;*.tif"));
         QCOMPARE(FEnvironment->Dialog.SeenDefaultExt, QString());
         QCOMPARE(QDir(FOut->path()).entryList(QDir::Files), QStringList{"symbol.gif"});
         QVERIFY(ReadAll(OutPath("symbol.gif")).startsWith("GIF8"));
