@@ -184,3 +184,8 @@ TForm1 *CreateForm1()
     RunGuarded([form] { form->FormCreate(form); });
     return form;
 }
+
+QString TForm1::TranslateMessage(const QString &message) const
+{
+    return LangChanger1 != nullptr ? LangChanger1->TranslateMessage(message) : message;
+}

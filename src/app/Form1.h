@@ -52,6 +52,8 @@ public:
     TPanel *PanelBottom = nullptr;
     TLabel *LabelSymbology = nullptr;
     TComboBox *ComboBoxSymbology = nullptr;
+    TLabel *LabelFilter = nullptr;
+    TEdit *EditFilter = nullptr;
     TLabel *LabelForeColor = nullptr;
     TColorBox *ColorBoxForeColor = nullptr;
     TLabel *LabelBorderWidth = nullptr;
@@ -83,6 +85,12 @@ public:
     TMemo *MemoInputText = nullptr;
     TLabel *LabelPrimaryMessage = nullptr;
     TMemo *MemoPrimaryMessage = nullptr;
+    TCheckBox *CheckBoxPhysicalSize = nullptr;
+    TLabel *LabelXDimension = nullptr;
+    TEdit *EditXDimension = nullptr;
+    TLabel *LabelResolution = nullptr;
+    TEdit *EditResolution = nullptr;
+    TLabel *LabelPhysicalSize = nullptr;
     TButton *ButtonSave = nullptr;
     TComboBox *ComboBoxExt = nullptr;
     TButton *ButtonBatch = nullptr;
@@ -128,6 +136,16 @@ public:
     void UpDownScaleChangingEx(QObject *Sender, bool &AllowChange, short NewValue,
                                ComCtrlTypes::TUpDownDirection Direction);
 
+    // The filter over the symbology list (Form1Filter.cpp): the list offers only the names that
+    // match; the selected symbology stays until the user picks another.
+    void EditFilterChange(QObject *Sender);
+
+    // Physical size (Form1PhysicalSize.cpp): with the box checked, the scale follows from the
+    // X-dimension in millimetres and the resolution, and saved files carry that resolution.
+    void CheckBoxPhysicalSizeClick(QObject *Sender);
+    void EditXDimensionChange(QObject *Sender);
+    void EditResolutionChange(QObject *Sender);
+
     // Save As (Form1Save.cpp).
     void ButtonSaveClick(QObject *Sender);
     // Saves the current barcode to `Path` plus the extension of the format chosen in
@@ -163,6 +181,9 @@ public:
     // error's message in the status bar.
     void RefreshPreview();
 
+    // A message in the current language (the message itself when there is none).
+    QString TranslateMessage(const QString &message) const;
+
     // True once the panel set-up has finished (the numeric fields react to input from then on).
     bool ControlsReady() const { return FControlsReady; }
 
@@ -173,6 +194,14 @@ private:
     void CreateOptionControls();
     void CreateButtonRow();
     void ConnectHandlers();
+    // The symbology filter (Form1Filter.cpp).
+    void CreateSymbologyFilter();
+    void ConnectSymbologyFilter();
+    void ApplySymbologyFilter();
+    // Physical size (Form1PhysicalSize.cpp).
+    void CreatePhysicalSizeControls();
+    void ApplyPhysicalSize();
+    void ShowPhysicalSize();
     // The preview's commands (Form1Preview.cpp).
     void CreatePreviewCommands();
     void ConnectPreviewHandlers();
@@ -204,6 +233,8 @@ private:
     // Files dragged out of the preview live until the program ends.
     std::unique_ptr<QTemporaryDir> FDragFolder;
     int FDragCount = 0;
+    // Why the physical size cannot be applied (shown beside its fields); empty when it can.
+    QString FPhysicalSizeProblem;
 };
 
 // The main window, from the start of its construction to its destruction.

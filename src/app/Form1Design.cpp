@@ -10,6 +10,7 @@
 #include "toolkit/EventGuard.h"
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/ImgList.h"
+#include "toolkit/LocaleNumbers.h"
 #include "toolkit/StdCtrls.h"
 
 // The window's design: every control with its name, bounds, caption and tab order, in creation
@@ -19,10 +20,10 @@ namespace {
 
 constexpr int DesignClientWidth = 837;
 constexpr int DesignClientHeight = 646;
-constexpr int BottomPanelHeight = 302;
+constexpr int BottomPanelHeight = 334;
 
 // Rows of the option panel and the columns of rows 2 and 3.
-constexpr int Row1 = 8, Row2 = 40, Row3 = 72, Row4 = 106, Row5 = 134, Row6 = 246;
+constexpr int Row1 = 8, Row2 = 40, Row3 = 72, Row4 = 106, Row5 = 166, Row6 = 278;
 constexpr int RowHeight = 24;
 constexpr int LabelShift = 4; // a label's text stands level with its control's text
 // Labels leave room for longer translated captions.
@@ -183,11 +184,12 @@ void TForm1::CreateOptionControls()
                                  ColorLabelLeft, Row1 + LabelShift, LabelWidth);
     ComboBoxSymbology = Create<TComboBox>(this, panel, "ComboBoxSymbology");
     ComboBoxSymbology->SetStyle(csDropDownList);
-    ComboBoxSymbology->SetBounds(ColorLeft, Row1, DesignClientWidth - 8 - ColorLeft, RowHeight);
+    ComboBoxSymbology->SetBounds(ColorLeft, Row1, LastLabelLeft - 8 - ColorLeft, RowHeight);
     ComboBoxSymbology->SetAnchors(akLeft | akTop | akRight);
     ComboBoxSymbology->SetTabOrder(0);
     ComboBoxSymbology->setMaxVisibleItems(24);
     LabelSymbology->SetFocusControl(ComboBoxSymbology);
+    CreateSymbologyFilter();
 
     // Row 2: fore colour, border, scale, height.
     LabelForeColor = CreateLabel(this, panel, "LabelForeColor", QStringLiteral("&Fore color:"),
@@ -268,6 +270,63 @@ void TForm1::CreateOptionControls()
     MemoPrimaryMessage->SetScrollBars(ssVertical);
     MemoPrimaryMessage->SetAnchors(akLeft | akTop | akRight);
     MemoPrimaryMessage->SetTabOrder(22);
+
+    // The row between the drawing options and the data: the size on paper.
+    CreatePhysicalSizeControls();
+}
+
+void TForm1::CreateSymbologyFilter()
+{
+    // Beside the symbology list, in the columns of the height and the rotation.
+    QWidget *panel = PanelBottom;
+    LabelFilter = CreateLabel(this, panel, "LabelFilter", QStringLiteral("Fi&lter:"), LastLabelLeft,
+                              Row1 + LabelShift, LastLabelWidth);
+    LabelFilter->SetAnchors(akTop | akRight);
+    EditFilter = Create<TEdit>(this, panel, "EditFilter");
+    EditFilter->SetBounds(LastLeft, Row1, LastWidth, RowHeight);
+    EditFilter->SetAnchors(akTop | akRight);
+    EditFilter->SetTabOrder(1);
+    EditFilter->SetTextHint(QStringLiteral("e.g. qr micro"));
+    EditFilter->SetHint(QStringLiteral("Type words to narrow the symbology list; Down or Enter opens "
+                                       "the list, Escape clears the filter"));
+    LabelFilter->SetFocusControl(EditFilter);
+}
+
+void TForm1::CreatePhysicalSizeControls()
+{
+    // Tab order: after the primary message (same number, later creation), before Save As.
+    QWidget *panel = PanelBottom;
+    constexpr int Row = 134;
+    CheckBoxPhysicalSize = Create<TCheckBox>(this, panel, "CheckBoxPhysicalSize");
+    CheckBoxPhysicalSize->SetCaption(QStringLiteral("Ph&ysical size"));
+    CheckBoxPhysicalSize->SetBounds(8, Row + 2, 130, 20);
+    CheckBoxPhysicalSize->SetTabOrder(22);
+    CheckBoxPhysicalSize->SetHint(QStringLiteral("The scale follows from the X-dimension and the "
+                                                 "resolution; saved BMP, PCX, PNG and TIF files carry "
+                                                 "the resolution"));
+
+    LabelXDimension = CreateLabel(this, panel, "LabelXDimension", QStringLiteral("X-dime&nsion (mm):"),
+                                  146, Row + LabelShift, 120);
+    EditXDimension = Create<TEdit>(this, panel, "EditXDimension");
+    EditXDimension->SetBounds(270, Row, NumberEditWidth, RowHeight);
+    EditXDimension->SetTabOrder(22);
+    EditXDimension->SetText(FloatToStr(0.33L));
+    EditXDimension->SetHint(QStringLiteral("The width of the narrowest bar or of one module, in millimetres"));
+    LabelXDimension->SetFocusControl(EditXDimension);
+
+    LabelResolution = CreateLabel(this, panel, "LabelResolution", QStringLiteral("Resol&ution (dpi):"),
+                                  340, Row + LabelShift, 110);
+    EditResolution = Create<TEdit>(this, panel, "EditResolution");
+    EditResolution->SetBounds(454, Row, NumberEditWidth, RowHeight);
+    EditResolution->SetTabOrder(22);
+    EditResolution->SetText(QStringLiteral("300"));
+    EditResolution->SetHint(QStringLiteral("The printer's or the page's dots per inch"));
+    LabelResolution->SetFocusControl(EditResolution);
+
+    // What the symbol measures, or why the fields cannot be applied.
+    LabelPhysicalSize = CreateLabel(this, panel, "LabelPhysicalSize", QString(), 524, Row + LabelShift,
+                                    DesignClientWidth - 8 - 524);
+    LabelPhysicalSize->SetAnchors(akLeft | akTop | akRight);
 }
 
 void TForm1::CreateButtonRow()
@@ -329,5 +388,10 @@ void TForm1::ConnectHandlers()
     // Connected after FormShow so that it runs after it, also when FormShow failed.
     ConnectGuarded(this, &TForm::OnShow, this, [this] { CentreAtFirstShow(); });
     ConnectGuarded(this, &TForm::OnClose, this, &TForm1::FormClose);
+    ConnectGuarded(EditFilter, &TEdit::OnChange, this, &TForm1::EditFilterChange);
+    ConnectSymbologyFilter();
+    ConnectGuarded(CheckBoxPhysicalSize, &TCheckBox::OnClick, this, &TForm1::CheckBoxPhysicalSizeClick);
+    ConnectGuarded(EditXDimension, &TEdit::OnChange, this, &TForm1::EditXDimensionChange);
+    ConnectGuarded(EditResolution, &TEdit::OnChange, this, &TForm1::EditResolutionChange);
     ConnectPreviewHandlers();
 }

@@ -9,7 +9,7 @@
 
 QString TForm1BatchHost::TranslateMessage(const QString &message) const
 {
-    return FForm.LangChanger1 != nullptr ? FForm.LangChanger1->TranslateMessage(message) : message;
+    return FForm.TranslateMessage(message);
 }
 
 TImageList *TForm1BatchHost::ButtonImages() const

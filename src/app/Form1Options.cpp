@@ -88,6 +88,7 @@ void TForm1::RefreshPreview()
         Image->ClearPicture();
     }
     UpdatePreviewCommands();
+    ShowPhysicalSize();
 }
 
 void TForm1::ComboBoxSymbologyChange(QObject *)

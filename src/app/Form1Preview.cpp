@@ -37,11 +37,6 @@ TMenuItem *CreateMenuItem(TForm1 *owner, const char *name, const QString &captio
     return item;
 }
 
-QString Translated(const TForm1 *form, const QString &message)
-{
-    return form->LangChanger1 != nullptr ? form->LangChanger1->TranslateMessage(message) : message;
-}
-
 } // namespace
 
 void TForm1::CreatePreviewCommands()
@@ -127,7 +122,7 @@ void TForm1::MenuItemCopyClick(QObject *)
     }
     QGuiApplication::clipboard()->setMimeData(SymbolMimeData(Image->Picture(), svg));
     if (!problem.isEmpty())
-        ShowMessage(Translated(this, QStringLiteral("The symbol was copied as a picture only; the SVG "
+        ShowMessage(TranslateMessage(QStringLiteral("The symbol was copied as a picture only; the SVG "
                                                     "could not be made: %1"))
                         .arg(problem));
 }
@@ -169,7 +164,7 @@ void TForm1::MenuItemPrintClick(QObject *)
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (!PrintSymbol(printer, Image->Picture(), SymbolPrintDpi(*Barcode)))
-        ShowMessage(Translated(this, QStringLiteral("The symbol is larger than the printable area of the page "
+        ShowMessage(TranslateMessage(QStringLiteral("The symbol is larger than the printable area of the page "
                                                     "and was printed smaller than its actual size.")));
 }
 
@@ -213,5 +208,5 @@ void TForm1::ImageStartDrag(QObject *)
     drag->setPixmap(QPixmap::fromImage(picture.scaled(side, Qt::KeepAspectRatio)));
     drag->exec(Qt::CopyAction);
     if (!problem.isEmpty())
-        ShowMessage(Translated(this, QStringLiteral("The symbol was dragged without a file: %1")).arg(problem));
+        ShowMessage(TranslateMessage(QStringLiteral("The symbol was dragged without a file: %1")).arg(problem));
 }

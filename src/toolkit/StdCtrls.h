@@ -80,12 +80,16 @@ class TEdit final : public QLineEdit, public TControl
     TCONTROL_PUBLISHED
     Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
     Q_PROPERTY(QString Text READ Text WRITE SetText)
+    Q_PROPERTY(QString TextHint READ TextHint WRITE SetTextHint)
 
 public:
     TEdit(QObject *AOwner, QWidget *AParent);
 
     QString Text() const { return text(); }
     void SetText(const QString &value) { setText(value); }
+    // The grey text an empty edit shows.
+    QString TextHint() const { return placeholderText(); }
+    void SetTextHint(const QString &value) { setPlaceholderText(value); }
     bool ReadOnly() const { return isReadOnly(); }
     void SetReadOnly(bool value) { setReadOnly(value); }
 

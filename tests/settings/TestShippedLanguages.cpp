@@ -142,6 +142,9 @@ void TestShippedLanguages::everyVisibleTextIsTranslated()
               "The symbol was copied as a picture only; the SVG could not be made: %1",
               "The symbol is larger than the printable area of the page and was printed smaller than its actual size.",
               "The symbol was dragged without a file: %1",
+              "The X-dimension must be a number of millimetres above 0, such as %1.",
+              "The resolution must be a number of dots per inch above 0, such as %1.",
+              "%1 x %2 mm, %3 x %4 pixels, module %5 mm",
               "The language file \"%1\" gives a colour a negative number that names no colour; these entries "
               "were skipped:"}) {
             const QString value = shipped.ReadString("Messages", message, QString());
