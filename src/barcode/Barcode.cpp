@@ -4,6 +4,8 @@
 #include "barcode/Symbologies.h"
 #include "barcode/ZintLibrary.h"
 
+#include <QMetaProperty>
+
 #include <cmath>
 #include <cstring>
 
@@ -190,4 +192,17 @@ void TBarcode::Save(const QString &FileName)
 {
     FChanged = true;
     Generate(FileName);
+}
+
+void TBarcode::AssignSettings(const TBarcode &source)
+{
+    // Through the published properties, so that a setting added later is copied too. The
+    // component's Name (declared above this class) is not a barcode setting.
+    const QMetaObject &meta = staticMetaObject;
+    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
+        const QMetaProperty property = meta.property(i);
+        if (property.isStored() && property.isWritable())
+            property.write(this, property.read(&source));
+    }
+    FChanged = true;
 }

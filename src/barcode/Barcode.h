@@ -345,6 +345,10 @@ public:
     Q_INVOKABLE static QString SymbologyNames(BarcodeTypes::TSymbology index);
     // Has the engine write the symbol to `FileName`; the format follows its extension.
     Q_INVOKABLE void Save(const QString &FileName);
+    // Takes every stored setting of `source` (its published, stored properties, InputText
+    // included), so that this component draws the same symbol; the next render starts afresh.
+    // Components share no state: a copy may render on another thread while `source` is used.
+    void AssignSettings(const TBarcode &source);
 
     // Dots per inch that Save writes into formats with a resolution field (BMP, PCX, PNG, TIF);
     // 0 leaves the engine's file as it is. Not published: it is no setting of the symbol.

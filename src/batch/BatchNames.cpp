@@ -98,6 +98,7 @@ QString TBatchNamer::NameFor(qsizetype line, const QString &text)
     if (!name.isEmpty() && IsFree(name))
         return Take(name);
 
+    ++FNumbered;
     const QString number = QStringLiteral("%1").arg(line, FWidth, 10, QChar(u'0'));
     QString candidate = Numbered(number, cleaned);
     // An earlier string such as "07_x" may already hold the numbered name; a counter then

@@ -31,6 +31,8 @@ public:
     TBatchNamer(qsizetype count, qsizetype budgetBytes);
 
     QString NameFor(qsizetype line, const QString &text);
+    // How many names so far were numbered because the text was empty or its name taken.
+    qsizetype NumberedCount() const { return FNumbered; }
 
 private:
     bool IsFree(const QString &name) const;
@@ -40,4 +42,5 @@ private:
     int FWidth;
     qsizetype FBudget;
     QSet<QString> FUsed; // case-folded
+    qsizetype FNumbered = 0;
 };

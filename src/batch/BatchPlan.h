@@ -27,3 +27,17 @@ struct TBatchPlan
 // `extension` includes its dot (".svg"). Names are cut so that every FileName stays below
 // EngineFileNameLimit bytes where the folder leaves room for it.
 TBatchPlan PlanBatch(const QStringList &strings, const QString &folder, const QString &extension);
+
+// As above, with the file names made from `names` (one per string) instead of the strings.
+TBatchPlan PlanBatch(const QStringList &strings, const QStringList &names, const QString &folder,
+                     const QString &extension);
+
+// The file names a plan would use, before anything is checked on disk: the first `shown` of
+// them, and how many of all names are numbered because their text is empty or clashes.
+struct TBatchNamePreview
+{
+    QStringList First;
+    qsizetype Numbered = 0;
+};
+TBatchNamePreview PreviewBatchNames(const QStringList &names, const QString &folder,
+                                    const QString &extension, qsizetype shown);

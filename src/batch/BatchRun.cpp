@@ -36,8 +36,9 @@ struct TFileStamp
     }
 };
 
-// Runs one save and answers the failure message, or an empty text on success.
-QString TrySave(const TBatchSave &save, const TBatchItem &item)
+} // namespace
+
+QString TryBatchSave(const TBatchSave &save, const TBatchItem &item)
 {
     const TFileStamp before(item.FileName);
     try {
@@ -55,8 +56,6 @@ QString TrySave(const TBatchSave &save, const TBatchItem &item)
     return QString();
 }
 
-} // namespace
-
 QString FileNotWrittenMessage()
 {
     return QStringLiteral("The file was not written");
@@ -71,7 +70,7 @@ TBatchResult RunBatch(const TBatchPlan &plan, const QString &folder, const TBatc
     sinceReport.start();
     qsizetype done = 0;
     for (const TBatchItem &item : plan.Items) {
-        const QString message = TrySave(save, item);
+        const QString message = TryBatchSave(save, item);
         ++done;
         if (message.isEmpty()) {
             ++result.Written;

@@ -37,5 +37,9 @@ constexpr int ProgressInterval = 100;
 // that was there is unchanged.
 QString FileNotWrittenMessage();
 
+// Runs one save and answers the failure message, or an empty text when the file is there. Errors
+// other than the toolkit's and the standard ones pass through.
+QString TryBatchSave(const TBatchSave &save, const TBatchItem &item);
+
 TBatchResult RunBatch(const TBatchPlan &plan, const QString &folder, const TBatchSave &save,
                       const TBatchProgress &progress);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "batch/BatchRun.h"
+
+#include <functional>
+
+// The writing loop of a batch run spread over worker threads. The calling thread only waits,
+// reports progress and may cancel, so a window that calls it stays responsive. Files, counts and
+// the failure list (in line order) are those of RunBatch over the same plan.
+
+// Makes the save of one worker. Called on the calling thread, once per worker, before any worker
+// starts; the save it returns runs on that worker's thread only and is destroyed on the calling
+// thread after the workers have ended, so it may own an engine record of its own.
+using TBatchSaveFactory = std::function<TBatchSave()>;
+
+// Workers a run uses on this machine: one per processor core.
+int BatchThreadCount();
+
+// Items are handed out in line order; each worker finishes the item it holds, so after a cancel
+// or a vanished folder every item up to the last one started has been tried and nothing after it.
+// `progress` runs on the calling thread: after the first item, then at most every
+// ProgressInterval milliseconds, and once more when every item is done. With one thread (or one
+// item) this is RunBatch on the calling thread with a single save from `makeSave`.
+TBatchResult RunBatchParallel(const TBatchPlan &plan, const QString &folder,
+                              const TBatchSaveFactory &makeSave, int threadCount,
+                              const TBatchProgress &progress);
