@@ -84,10 +84,16 @@ TCsvTable DetectCsv(QStringView text)
     const qsizetype nul = text.indexOf(QChar(0));
     if (nul >= 0)
         text = text.first(nul);
+    // Control characters other than tab and line breaks do not occur in a table: a binary file
+    // is no table, however many commas it holds.
+    const QStringView head = text.first(qMin<qsizetype>(text.size(), 65536));
+    for (const QChar c : head)
+        if (c.unicode() < 32 && c != u'\t' && c != u'\r' && c != u'\n')
+            return TCsvTable();
     TCsvTable problem;
     for (const QChar separator : {QChar(u'\t'), QChar(u';'), QChar(u',')}) {
         // A plain list of strings is not parsed again for every separator.
-        if (!text.first(qMin<qsizetype>(text.size(), 65536)).contains(separator))
+        if (!head.contains(separator))
             continue;
         TCsvRecords records = ParseCsv(text, separator);
         if (records.UnclosedLine > 0) {

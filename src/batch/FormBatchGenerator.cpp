@@ -1,5 +1,7 @@
 #include "batch/FormBatchGenerator.h"
 
+#include "batch/BatchColumnsDialog.h"
+#include "batch/BatchCsv.h"
 #include "batch/BatchFolder.h"
 #include "batch/BatchHost.h"
 #include "batch/BatchText.h"
@@ -8,6 +10,7 @@
 #include "toolkit/EventGuard.h"
 #include "toolkit/Exception.h"
 #include "toolkit/ImgList.h"
+#include "toolkit/MessageBox.h"
 #include "toolkit/StdCtrls.h"
 
 #include <QClipboard>
@@ -45,7 +48,18 @@ QString DraggedFile(const QMimeData *mime)
     return urls.first().toLocalFile();
 }
 
+TBatchColumnsPresenter &ColumnsPresenter()
+{
+    static TBatchColumnsPresenter presenter;
+    return presenter;
+}
+
 } // namespace
+
+void SetBatchColumnsPresenterForTests(TBatchColumnsPresenter presenter)
+{
+    ColumnsPresenter() = std::move(presenter);
+}
 
 TFormBatchGenerator::TFormBatchGenerator(QObject *AOwner, TBatchHost *AHost)
     : TForm(AOwner), FHost(AHost)
@@ -157,9 +171,63 @@ void TFormBatchGenerator::LoadFromFile(const QString &fileName)
         throw Exception(QStringLiteral("Cannot read file \"%1\". %2")
                             .arg(QDir::toNativeSeparators(fileName), file.errorString()));
     file.close();
-    FWorkList = SplitBatchLines(DecodeBatchFile(bytes));
+    const QString text = DecodeBatchFile(bytes);
+    if (!TakeTable(text))
+        return;
+    if (FWorkList.isEmpty()) {
+        FWorkList = SplitBatchLines(text);
+        FWorkNames.clear();
+    }
     FileListWork();
     RefreshCount();
+}
+
+bool TFormBatchGenerator::TakeTable(const QString &text)
+{
+    FWorkList.clear();
+    FWorkNames.clear();
+    const TCsvTable table = DetectCsv(text);
+    switch (table.Kind) {
+    case TCsvKind::NoColumns:
+        return true;
+    case TCsvKind::MixedColumns:
+        return MessageDlgYesNo(Translate(QStringLiteral("The file looks like a table, but line %1 has %2 columns where the first line has %3. Load it as one string per line?"))
+                                   .arg(table.BadLine)
+                                   .arg(table.BadCount)
+                                   .arg(table.ColumnCount));
+    case TCsvKind::UnclosedQuote:
+        return MessageDlgYesNo(Translate(QStringLiteral("The file looks like a table, but the quote opened on line %1 is never closed. Load it as one string per line?"))
+                                   .arg(table.BadLine));
+    case TCsvKind::Table:
+        break;
+    }
+
+    const QString extension = FHost != nullptr ? FHost->SaveExtension() : QString();
+    TBatchColumnsDialog dialog(this, table, NormaliseBatchFolder(DirectoryEdit1->Text()), extension,
+                               [this](const QString &message) { return Translate(message); });
+    TBatchColumnChoice choice;
+    if (ColumnsPresenter())
+        choice = ColumnsPresenter()(dialog);
+    else if (dialog.exec() == QDialog::Accepted)
+        choice = dialog.Choice();
+    switch (choice.Action) {
+    case TBatchColumnChoice::Cancel:
+        return false;
+    case TBatchColumnChoice::Lines:
+        return true;
+    case TBatchColumnChoice::Columns:
+        break;
+    }
+    const qsizetype firstRow = choice.Header ? 1 : 0;
+    QStringList data = CsvColumn(table.Rows, choice.DataColumn, firstRow);
+    if (AllBlank(data)) {
+        ShowMessage(Translate(QStringLiteral("The chosen data column is empty: nothing was loaded.")));
+        return false;
+    }
+    if (choice.NameColumn >= 0)
+        FWorkNames = CsvColumn(table.Rows, choice.NameColumn, firstRow);
+    FWorkList = std::move(data);
+    return true;
 }
 
 void TFormBatchGenerator::ButtonPasteFromClipboardClick(QObject *)
@@ -169,6 +237,7 @@ void TFormBatchGenerator::ButtonPasteFromClipboardClick(QObject *)
     const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
     if (mime != nullptr && mime->hasText()) {
         FWorkList = SplitBatchLines(mime->text());
+        FWorkNames.clear();
         FileListWork();
     }
     RefreshCount();
@@ -185,8 +254,13 @@ void TFormBatchGenerator::FileListWork()
     UpdateBusyState();
     ListBox1->BeginUpdate();
     ListBox1->clear();
+    FNames.clear();
     const auto finish = qScopeGuard([this] {
         ListBox1->EndUpdate();
+        // Names belong to the items only when every item made it into the list.
+        if (!FAbortFill && FWorkNames.size() == FWorkList.size())
+            FNames = FWorkNames;
+        FWorkNames.clear();
         FWorkList.clear();
         FFilling = false;
         UpdateBusyState();

@@ -12,6 +12,9 @@ class TDirectoryEdit;
 class TLabel;
 class TListBox;
 class TOpenDialog;
+class TBatchColumnsDialog;
+struct TBatchColumnChoice;
+struct TCsvTable;
 struct TBatchPlan;
 struct TBatchResult;
 
@@ -59,6 +62,8 @@ protected:
 private:
     void CreateControls();
     void RefreshCount();
+    // A loaded file that is (or almost is) a table: asks how to read it. False: load nothing.
+    bool TakeTable(const QString &text);
     void UpdateBusyState();
     QString Translate(const QString &message) const;
 
@@ -70,6 +75,10 @@ private:
 
     TBatchHost *FHost; // not owned; outlives the window
     QStringList FWorkList;
+    // The file-name source of each list item when the list came from a table's column; empty
+    // when the names come from the strings.
+    QStringList FNames;
+    QStringList FWorkNames;
     bool FFilling = false;
     bool FRunning = false;
     bool FAbortFill = false;
@@ -80,5 +89,13 @@ extern QPointer<TFormBatchGenerator> FormBatchGenerator;
 
 // Shows the summary of a run. Tests replace it so that no window blocks them; an empty function
 // restores the real summary window.
+// Worker threads of a run; tests fix the number (0: one per processor core, 1: no workers).
+void SetBatchThreadCountForTests(int count);
+
+// Answers the column dialog of a loaded table. Tests replace it (they get the real dialog, built
+// and filled, but not shown); an empty function restores the modal dialog.
+using TBatchColumnsPresenter = std::function<TBatchColumnChoice(TBatchColumnsDialog &dialog)>;
+void SetBatchColumnsPresenterForTests(TBatchColumnsPresenter presenter);
+
 using TBatchSummaryPresenter = std::function<void(QWidget *parent, const TBatchResult &result)>;
 void SetBatchSummaryPresenterForTests(TBatchSummaryPresenter presenter);

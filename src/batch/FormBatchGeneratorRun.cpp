@@ -2,14 +2,17 @@
 
 #include "barcode/Barcode.h"
 #include "batch/BatchHost.h"
+#include "batch/BatchParallel.h"
 #include "batch/BatchPlan.h"
 #include "batch/BatchRun.h"
 #include "batch/BatchSummary.h"
 #include "batch/BatchSummaryDialog.h"
+#include "toolkit/Exception.h"
 #include "toolkit/StdCtrls.h"
 
 #include <QProgressDialog>
 #include <QScopeGuard>
+#include <memory>
 
 namespace {
 
@@ -19,7 +22,32 @@ TBatchSummaryPresenter &SummaryPresenter()
     return presenter;
 }
 
+int &ThreadCountForTests()
+{
+    static int count = 0;
+    return count;
+}
+
+// A worker's save: a component of its own with the main window's settings, so that the main
+// window's data and preview stay as they are and no two threads share an engine record.
+TBatchSaveFactory CopiesOf(const TBarcode *settings)
+{
+    return [settings] {
+        auto barcode = std::make_shared<TBarcode>(nullptr);
+        barcode->AssignSettings(*settings);
+        return TBatchSave([barcode](const TBatchItem &item) {
+            barcode->SetInputText(item.Text);
+            barcode->Save(item.FileName);
+        });
+    };
+}
+
 } // namespace
+
+void SetBatchThreadCountForTests(int count)
+{
+    ThreadCountForTests() = count;
+}
 
 void SetBatchSummaryPresenterForTests(TBatchSummaryPresenter presenter)
 {
@@ -44,7 +72,9 @@ void TFormBatchGenerator::RunBatchInto(const QString &folder)
     strings.reserve(ListBox1->count());
     for (int i = 0; i < ListBox1->count(); ++i)
         strings.append(ListBox1->item(i)->text());
-    const TBatchPlan plan = PlanBatch(strings, folder, extension);
+    // File names from a chosen column when the list came from a table.
+    const QStringList &names = FNames.size() == strings.size() ? FNames : strings;
+    const TBatchPlan plan = PlanBatch(strings, names, folder, extension);
     if (plan.ExistingCount > 0) {
         const QString question = Translate(QStringLiteral("%1 of the %2 files to write already exist in the output folder. Overwrite them?"))
                                      .arg(plan.ExistingCount)
@@ -82,19 +112,33 @@ TBatchResult TFormBatchGenerator::WritePlan(const TBatchPlan &plan, const QStrin
         UpdateBusyState();
     });
 
+    const TBatchProgress report = [this, &progress, &progressText](qsizetype done, qsizetype total) {
+        progress.setValue(int(qMin<qsizetype>(done, INT_MAX)));
+        progress.setLabelText(progressText.arg(done).arg(total));
+        emit BatchProgress(done, total);
+        ProcessMessages();
+        return !progress.wasCanceled();
+    };
+
+    // Workers need the engine loaded beforehand (only this thread loads it); an engine that does
+    // not load leaves the run on this thread, where every item reports why.
+    int threads = ThreadCountForTests() > 0 ? ThreadCountForTests() : BatchThreadCount();
+    if (threads > 1) {
+        try {
+            barcode->Version();
+        } catch (const Exception &) {
+            threads = 1;
+        }
+    }
+    if (threads > 1)
+        return RunBatchParallel(plan, folder, CopiesOf(barcode), threads, report);
     return RunBatch(
         plan, folder,
         [this, barcode](const TBatchItem &item) {
             barcode->SetInputText(item.Text);
             FHost->SaveBarcode(item.BasePath);
         },
-        [this, &progress, &progressText](qsizetype done, qsizetype total) {
-            progress.setValue(int(qMin<qsizetype>(done, INT_MAX)));
-            progress.setLabelText(progressText.arg(done).arg(total));
-            emit BatchProgress(done, total);
-            ProcessMessages();
-            return !progress.wasCanceled();
-        });
+        report);
 }
 
 void TFormBatchGenerator::ShowSummary(const TBatchResult &result)

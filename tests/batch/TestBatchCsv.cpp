@@ -56,6 +56,8 @@ private Q_SLOTS:
                                                     << none << qsizetype(4);
         QTest::newRow("unclosed quote") << "a,b\n1,\"open\n2,3\n" << TCsvKind::UnclosedQuote << ","
                                         << none << qsizetype(2);
+        QTest::newRow("control characters: binary, no table") << "a,b\n1,\x01\n1,2,3\n" << TCsvKind::NoColumns << ""
+                                                               << none << qsizetype(0);
         QTest::newRow("NUL ends the text") << QString::fromUtf16(u"a,b\n1,2\n\0x,y,z\n", 15) << TCsvKind::Table
                                            << "," << Rows("a|b/1|2") << qsizetype(0);
     }

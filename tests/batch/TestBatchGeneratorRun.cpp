@@ -11,6 +11,7 @@
 #include "toolkit/StdCtrls.h"
 
 #include <QProgressDialog>
+#include <QScopeGuard>
 #include <QtTest>
 #include <memory>
 #include <optional>
@@ -242,11 +243,22 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(OutFolder() + "a.svg"));
     }
 
+    void CancelsCleanly_data()
+    {
+        QTest::addColumn<int>("threads");
+        QTest::newRow("one thread") << 1;
+        QTest::newRow("2 threads") << 2;
+        QTest::newRow("4 threads") << 4;
+    }
+
     void CancelsCleanly()
     {
+        QFETCH(int, threads);
+        SetBatchThreadCountForTests(threads);
+        const auto restore = qScopeGuard([] { SetBatchThreadCountForTests(0); });
         Form1->ComboBoxExt->SetText(QStringLiteral("BMP"));
         QStringList strings;
-        for (int i = 0; i < 200; ++i)
+        for (int i = 0; i < 1000; ++i)
             strings.append(QStringLiteral("item %1").arg(i));
         SetStrings(strings);
         int reports = 0;
@@ -266,10 +278,55 @@ private Q_SLOTS:
         QVERIFY(busyDuringRun);
         QCOMPARE(reports, 1);
         QVERIFY(FResult->Cancelled);
-        QCOMPARE(FResult->Written, 1);
-        QCOMPARE(OutFiles(), QStringList{"item 0.bmp"});
+        if (threads == 1) {
+            QCOMPARE(FResult->Written, 1);
+            QCOMPARE(OutFiles(), QStringList{"item 0.bmp"});
+        } else {
+            // The workers stop after the items they hold: what was written is a start of the
+            // list, and the summary counts exactly that.
+            QVERIFY(FResult->Written >= 1 && FResult->Written < 1000);
+            QCOMPARE(OutFiles().size(), FResult->Written);
+            for (qsizetype i = 0; i < FResult->Written; ++i)
+                QVERIFY(QFile::exists(OutFolder() + QStringLiteral("item %1.bmp").arg(i)));
+        }
         QVERIFY(FForm->ButtonStart->isEnabled());
         QVERIFY(FForm->findChild<QProgressDialog *>() == nullptr);
+    }
+
+    void SameFilesAndReportForAnyThreadCount_data()
+    {
+        QTest::addColumn<int>("threads");
+        QTest::newRow("one thread") << 1;
+        QTest::newRow("2 threads") << 2;
+        QTest::newRow("4 threads") << 4;
+    }
+
+    void SameFilesAndReportForAnyThreadCount()
+    {
+        QFETCH(int, threads);
+        SetBatchThreadCountForTests(threads);
+        const auto restore = qScopeGuard([] { SetBatchThreadCountForTests(0); });
+        Form1->ComboBoxExt->SetText(QStringLiteral("SVG"));
+        Form1->Barcode->SetForeColor(RGBToColor(0, 0, 128));
+        const auto colour = qScopeGuard([] { Form1->Barcode->SetForeColor(clBlack); });
+        QStringList strings;
+        for (int i = 0; i < 60; ++i)
+            strings.append(i == 25 || i == 40 ? QString() : QStringLiteral("s%1").arg(i % 50));
+        SetStrings(strings);
+        Start();
+
+        QCOMPARE(FResult->Written, 58);
+        QCOMPARE(FResult->Failures.size(), 2);
+        QCOMPARE(FResult->Failures.at(0).Line, 26);
+        QCOMPARE(FResult->Failures.at(1).Line, 41);
+        const QStringList files = OutFiles();
+        QCOMPARE(files.size(), 58);
+        // Repeated strings are numbered by line, whichever thread wrote them.
+        QVERIFY(files.contains(QStringLiteral("52_s1.svg")));
+        // Every file is drawn with the main window's settings.
+        for (const QString &file : files)
+            QVERIFY2(ReadBytes(OutFolder() + file).contains("000080"), qPrintable(file));
+        QCOMPARE(Form1->Barcode->InputText(), QStringLiteral("123456"));
     }
 
     void RestoresInputTextAndPreview()
