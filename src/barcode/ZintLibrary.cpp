@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <atomic>
 #include <iterator>
 
 #include <dlfcn.h>
@@ -83,7 +84,8 @@ struct TZintState
     void *Slots[EntryPointCount] = {};
     TZintApi Api = {};
     int Loads = 0;
-    int KeptRecords = 0;
+    // Components on batch worker threads keep and release records of their own at the same time.
+    std::atomic<int> KeptRecords{0};
 };
 
 TZintState &State()
