@@ -29,11 +29,13 @@ TBatchColumnsDialog::TBatchColumnsDialog(QWidget *parent, const TCsvTable &table
 
     auto *form = new QFormLayout;
     FData = new QComboBox(this);
+    FData->setObjectName(QStringLiteral("ComboBoxData"));
     FData->setToolTip(translate(QStringLiteral("The column whose values become the barcodes")));
     auto *dataLabel = new QLabel(translate(QStringLiteral("&Data column:")), this);
     dataLabel->setBuddy(FData);
     form->addRow(dataLabel, FData);
     FName = new QComboBox(this);
+    FName->setObjectName(QStringLiteral("ComboBoxName"));
     FName->setToolTip(translate(QStringLiteral("The column that names the files; without one the data names them")));
     auto *nameLabel = new QLabel(translate(QStringLiteral("&File names from:")), this);
     nameLabel->setBuddy(FName);
@@ -42,6 +44,7 @@ TBatchColumnsDialog::TBatchColumnsDialog(QWidget *parent, const TCsvTable &table
 
     FHeader = new QCheckBox(translate(QStringLiteral("First line holds the column &names")), this);
     FHeader->setToolTip(translate(QStringLiteral("The first line is not encoded; its texts name the columns")));
+    FHeader->setObjectName(QStringLiteral("CheckBoxHeader"));
     FHeader->setChecked(true);
     layout->addWidget(FHeader);
 

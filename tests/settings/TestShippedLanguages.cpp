@@ -146,7 +146,17 @@ void TestShippedLanguages::everyVisibleTextIsTranslated()
               "The resolution must be a number of dots per inch above 0, such as %1.",
               "%1 x %2 mm, %3 x %4 pixels, module %5 mm",
               "The language file \"%1\" gives a colour a negative number that names no colour; these entries "
-              "were skipped:"}) {
+              "were skipped:",
+              // The batch window's table of columns.
+              "&Data column:", "&File names from:", "First line holds the column &names", "One string per &line",
+              "Column %1", "(the data)", "First file names:", "The chosen data column is empty.",
+              "The chosen data column is empty: nothing was loaded.",
+              "The file is a table with %1 columns. Choose the column to encode.",
+              "%1 file names are empty or clash; those files get their line number in front.",
+              "The file looks like a table, but line %1 has %2 columns where the first line has %3. Load it as one "
+              "string per line?",
+              "The file looks like a table, but the quote opened on line %1 is never closed. Load it as one string "
+              "per line?"}) {
             const QString value = shipped.ReadString("Messages", message, QString());
             QVERIFY2(!value.isEmpty() && value != QLatin1String(message), message);
         }
