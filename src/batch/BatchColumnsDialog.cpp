@@ -81,8 +81,8 @@ TBatchColumnsDialog::TBatchColumnsDialog(QWidget *parent, const TCsvTable &table
 
 void TBatchColumnsDialog::FillColumns()
 {
-    const int data = qMax(0, FData->currentIndex());
-    const int name = qMax(0, FName->currentIndex());
+    const int dataIndex = qMax(0, FData->currentIndex());
+    const int nameIndex = qMax(0, FName->currentIndex());
     const QSignalBlocker blockData(FData);
     const QSignalBlocker blockName(FName);
     FData->clear();
@@ -96,8 +96,8 @@ void TBatchColumnsDialog::FillColumns()
         FData->addItem(title);
         FName->addItem(title);
     }
-    FData->setCurrentIndex(data);
-    FName->setCurrentIndex(name);
+    FData->setCurrentIndex(dataIndex);
+    FName->setCurrentIndex(nameIndex);
     Refresh();
 }
 
@@ -128,14 +128,14 @@ void TBatchColumnsDialog::Refresh()
 {
     const TBatchColumnChoice choice = Choice();
     const qsizetype firstRow = choice.Header ? 1 : 0;
-    const QStringList data = CsvColumn(FTable.Rows, choice.DataColumn, firstRow);
-    const QStringList names = choice.NameColumn >= 0 ? CsvColumn(FTable.Rows, choice.NameColumn, firstRow) : data;
+    const QStringList strings = CsvColumn(FTable.Rows, choice.DataColumn, firstRow);
+    const QStringList names = choice.NameColumn >= 0 ? CsvColumn(FTable.Rows, choice.NameColumn, firstRow) : strings;
     const TBatchNamePreview preview = PreviewBatchNames(names, FFolder, FExtension, PreviewCount);
     FPreview->clear();
     FPreview->addItems(preview.First);
 
     QString warning;
-    if (AllBlank(data))
+    if (AllBlank(strings))
         warning = FTranslate(QStringLiteral("The chosen data column is empty."));
     else if (choice.NameColumn >= 0 && AllBlank(names))
         warning = FTranslate(QStringLiteral("The chosen file-name column is empty; the files are numbered."));
@@ -143,5 +143,5 @@ void TBatchColumnsDialog::Refresh()
         warning = FTranslate(QStringLiteral("%1 file names are empty or clash; those files get their line number in front."))
                       .arg(preview.Numbered);
     FWarning->setText(warning);
-    FOk->setEnabled(!AllBlank(data));
+    FOk->setEnabled(!AllBlank(strings));
 }

@@ -219,14 +219,14 @@ bool TFormBatchGenerator::TakeTable(const QString &text)
         break;
     }
     const qsizetype firstRow = choice.Header ? 1 : 0;
-    QStringList data = CsvColumn(table.Rows, choice.DataColumn, firstRow);
-    if (AllBlank(data)) {
+    QStringList strings = CsvColumn(table.Rows, choice.DataColumn, firstRow);
+    if (AllBlank(strings)) {
         ShowMessage(Translate(QStringLiteral("The chosen data column is empty: nothing was loaded.")));
         return false;
     }
     if (choice.NameColumn >= 0)
         FWorkNames = CsvColumn(table.Rows, choice.NameColumn, firstRow);
-    FWorkList = std::move(data);
+    FWorkList = std::move(strings);
     return true;
 }
 

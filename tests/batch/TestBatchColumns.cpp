@@ -42,8 +42,8 @@ private:
     {
         const QString name = FHome.filePath(QStringLiteral("table.csv"));
         QVERIFY(WriteBytes(name, bytes));
-        TChoosingFileDialog dialog;
-        dialog.Choice = name;
+        TAnsweringFileDialog dialog;
+        dialog.Answer = name;
         FForm->ButtonLoadFromFile->Click();
     }
 
@@ -85,7 +85,7 @@ private Q_SLOTS:
     {
         FOut = std::make_unique<QTemporaryDir>();
         QVERIFY(FOut->isValid());
-        FForm = std::make_unique<TFormBatchGenerator>(Form1);
+        FForm = std::make_unique<TFormBatchGenerator>(Form1, Form1->BatchHost());
         FormBatchGenerator = FForm.get();
         FForm->DirectoryEdit1->SetText(FOut->path());
         Form1->ComboBoxExt->SetText(QStringLiteral("SVG"));
