@@ -204,5 +204,7 @@ void TBarcode::AssignSettings(const TBarcode &source)
         if (property.isStored() && property.isWritable())
             property.write(this, property.read(&source));
     }
+    // Not published, but it changes the bytes of a saved file.
+    FResolution = source.FResolution;
     FChanged = true;
 }

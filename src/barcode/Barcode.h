@@ -346,7 +346,8 @@ public:
     // Has the engine write the symbol to `FileName`; the format follows its extension.
     Q_INVOKABLE void Save(const QString &FileName);
     // Takes every stored setting of `source` (its published, stored properties, InputText
-    // included), so that this component draws the same symbol; the next render starts afresh.
+    // included, and the Resolution of saved files), so that this component draws and saves the
+    // same symbol; the next render starts afresh.
     // Components share no state: a copy may render on another thread while `source` is used.
     void AssignSettings(const TBarcode &source);
 

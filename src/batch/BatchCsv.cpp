@@ -109,9 +109,17 @@ TCsvTable DetectCsv(QStringView text)
             continue;
         const qsizetype columns = records.Rows.first().size();
         qsizetype bad = -1;
-        for (qsizetype r = 1; r < records.Rows.size() && bad < 0; ++r)
-            if (records.Rows.at(r).size() != columns)
+        qsizetype matching = 0;
+        for (qsizetype r = 0; r < records.Rows.size(); ++r) {
+            if (records.Rows.at(r).size() == columns)
+                ++matching;
+            else if (bad < 0)
                 bad = r;
+        }
+        // A plain list whose first lines happen to hold a comma is no broken table: that needs
+        // a differing row with separators of its own, or most rows agreeing with the first.
+        if (bad >= 0 && records.Rows.at(bad).size() < 2 && matching * 2 <= records.Rows.size())
+            continue;
         if (bad < 0) {
             TCsvTable table;
             table.Kind = TCsvKind::Table;

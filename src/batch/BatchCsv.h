@@ -38,7 +38,8 @@ struct TCsvTable
 
 // Tries tab, then semicolon, then comma (those the text holds); the first that makes a table
 // wins. Without one, the first separator that gave the first row columns (or met an unclosed
-// quote) tells what is wrong.
+// quote) tells what is wrong; rows differing only by holding no separator at all, with no more
+// than half of the rows agreeing with the first, make a plain list, not a broken table.
 TCsvTable DetectCsv(QStringView text);
 
 // Field `column` of every row (an empty text where a row is shorter), from row `firstRow` on.

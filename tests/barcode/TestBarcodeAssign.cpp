@@ -73,10 +73,12 @@ private Q_SLOTS:
         source.SetMask(-1);
         source.SetSymbolVersion(0);
         source.SetEciEncoding(enDefault); // Code 128 takes no ECI
+        source.SetResolution(300);        // stamped into BMP files
         // A render before the copy: the copy still renders for itself.
         QVERIFY(!source.Bitmap().isNull());
         TBarcode copy(nullptr);
         copy.AssignSettings(source);
+        QCOMPARE(copy.Resolution(), 300.0);
         source.Save(dir.filePath(QStringLiteral("source") + extension));
         copy.Save(dir.filePath(QStringLiteral("copy") + extension));
 

@@ -32,8 +32,12 @@ private Q_SLOTS:
 
         const QList<QStringList> none;
         QTest::newRow("plain lines") << "abc\ndef\n" << TCsvKind::NoColumns << "" << none << qsizetype(0);
-        QTest::newRow("a comma in one line only") << "Hello, world\nplain\n" << TCsvKind::MixedColumns << ","
-                                                  << none << qsizetype(2);
+        QTest::newRow("a comma in the first line only") << "Hello, world\nplain\n" << TCsvKind::NoColumns << ""
+                                                        << none << qsizetype(0);
+        QTest::newRow("commas in a few lines of a list") << "Hello, world\nplain\nA, B\nother\nmore\n"
+                                                         << TCsvKind::NoColumns << "" << none << qsizetype(0);
+        QTest::newRow("most rows agree, one lacks separators") << "a,b\n1,2\n3,4\nplain\n" << TCsvKind::MixedColumns
+                                                               << "," << none << qsizetype(4);
         QTest::newRow("comma") << "code,name\n123,first\n456,second\n" << TCsvKind::Table << ","
                                << Rows("code|name/123|first/456|second") << qsizetype(0);
         QTest::newRow("semicolon, CR LF, no break at the end") << "a;b;c\r\n1;2;3" << TCsvKind::Table << ";"
