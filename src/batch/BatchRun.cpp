@@ -49,9 +49,13 @@ QString TryBatchSave(const TBatchSave &save, const TBatchItem &item)
         return QString::fromUtf8(error.what());
     }
     // The save entry writes nothing for a format it does not know, without an error; a file that
-    // was there before and is unchanged was not written either.
+    // was there before and is unchanged was not written either. The times are read only when
+    // there is an earlier file to compare with: a fresh file needs one look, not two time
+    // conversions.
+    if (!before.IsFile)
+        return QFileInfo(item.FileName).isFile() ? QString() : FileNotWrittenMessage();
     const TFileStamp after(item.FileName);
-    if (!after.IsFile || (before.IsFile && after == before))
+    if (!after.IsFile || after == before)
         return FileNotWrittenMessage();
     return QString();
 }

@@ -217,6 +217,40 @@ private Q_SLOTS:
             QVERIFY(result.Failures.at(i - 1).Line < result.Failures.at(i).Line);
     }
 
+    void OldFileLeftAloneIsNotWritten_data()
+    {
+        QTest::addColumn<int>("threads");
+        QTest::newRow("one thread") << 1;
+        QTest::newRow("2 threads") << 2;
+        QTest::newRow("4 threads") << 4;
+    }
+
+    void OldFileLeftAloneIsNotWritten()
+    {
+        QFETCH(int, threads);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString folder = Folder(dir, QStringLiteral("out"));
+        const QStringList strings = Strings(60);
+        // Files of an earlier run: the save leaves items 20 and 41 alone and rewrites item 30.
+        for (const int line : {20, 30, 41})
+            QVERIFY(WriteBytes(folder + strings.at(line - 1) + QStringLiteral(".txt"), "earlier run, longer text"));
+        const TBatchPlan plan = PlanBatch(strings, folder, QStringLiteral(".txt"));
+        QCOMPARE(plan.ExistingCount, 3);
+
+        const TBatchResult result = RunBatchParallel(plan, folder, Plain([](const TBatchItem &item) {
+                                                         if (item.Line != 20 && item.Line != 41)
+                                                             WriteFile(item);
+                                                     }),
+                                                     threads, nullptr);
+        QCOMPARE(result.Written, 58);
+        QCOMPARE(result.Failures.size(), 2);
+        QCOMPARE(result.Failures.at(0).Line, 20);
+        QCOMPARE(result.Failures.at(1).Line, 41);
+        QCOMPARE(result.Failures.at(0).Message, FileNotWrittenMessage());
+        QCOMPARE(ReadBytes(folder + QStringLiteral("item 30.txt")), QByteArray("item 30"));
+    }
+
     void ProgressOnCallingThread()
     {
         QTemporaryDir dir;
