@@ -8,8 +8,9 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
-#include <QListWidget>
+#include <QHeaderView>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 TBatchColumnsDialog::TBatchColumnsDialog(QWidget *parent, const TCsvTable &table, const QString &folder,
@@ -49,7 +50,16 @@ TBatchColumnsDialog::TBatchColumnsDialog(QWidget *parent, const TCsvTable &table
     layout->addWidget(FHeader);
 
     layout->addWidget(new QLabel(translate(QStringLiteral("First file names:")), this));
-    FPreview = new QListWidget(this);
+    // Each name beside its data: with a file-name column chosen, the names alone would not show
+    // what the files hold.
+    FPreview = new QTreeWidget(this);
+    FPreview->setObjectName(QStringLiteral("TreePreview"));
+    FPreview->setColumnCount(2);
+    FPreview->setHeaderLabels({translate(QStringLiteral("Data")), translate(QStringLiteral("File name"))});
+    FPreview->setRootIsDecorated(false);
+    FPreview->setUniformRowHeights(true);
+    FPreview->setSelectionMode(QAbstractItemView::NoSelection);
+    FPreview->header()->setSectionResizeMode(QHeaderView::Stretch);
     FPreview->setToolTip(translate(QStringLiteral("The names of the first files the run will write")));
     layout->addWidget(FPreview, 1);
     FWarning = new QLabel(this);
@@ -114,8 +124,8 @@ TBatchColumnChoice TBatchColumnsDialog::Choice() const
 QStringList TBatchColumnsDialog::PreviewNames() const
 {
     QStringList names;
-    for (int i = 0; i < FPreview->count(); ++i)
-        names.append(FPreview->item(i)->text());
+    for (int i = 0; i < FPreview->topLevelItemCount(); ++i)
+        names.append(FPreview->topLevelItem(i)->text(1));
     return names;
 }
 
@@ -132,7 +142,10 @@ void TBatchColumnsDialog::Refresh()
     const QStringList names = choice.NameColumn >= 0 ? CsvColumn(FTable.Rows, choice.NameColumn, firstRow) : strings;
     const TBatchNamePreview preview = PreviewBatchNames(names, FFolder, FExtension, PreviewCount);
     FPreview->clear();
-    FPreview->addItems(preview.First);
+    for (qsizetype i = 0; i < preview.First.size(); ++i) {
+        // One line per item, even for data with line breaks.
+        FPreview->addTopLevelItem(new QTreeWidgetItem({strings.at(i).simplified(), preview.First.at(i)}));
+    }
 
     QString warning;
     if (AllBlank(strings))
@@ -140,7 +153,7 @@ void TBatchColumnsDialog::Refresh()
     else if (choice.NameColumn >= 0 && AllBlank(names))
         warning = FTranslate(QStringLiteral("The chosen file-name column is empty; the files are numbered."));
     else if (preview.Numbered > 0)
-        warning = FTranslate(QStringLiteral("%1 file names are empty or clash; those files get their line number in front."))
+        warning = FTranslate(QStringLiteral("Empty or clashing file names: %1. Those files get their line number in front."))
                       .arg(preview.Numbered);
     FWarning->setText(warning);
     FOk->setEnabled(!AllBlank(strings));

@@ -8,8 +8,8 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QListWidget;
 class QPushButton;
+class QTreeWidget;
 
 // What the user chose for a loaded table: which column holds the data, which one (if any) the
 // file names, and whether the first row holds column names; or the file as plain lines.
@@ -51,7 +51,7 @@ private:
     QComboBox *FData;
     QComboBox *FName;
     QCheckBox *FHeader;
-    QListWidget *FPreview;
+    QTreeWidget *FPreview; // data and file name of the first items
     QLabel *FWarning;
     QPushButton *FOk;
     TBatchColumnChoice::TAction FAction = TBatchColumnChoice::Cancel;

@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QTreeWidget>
 #include <QtTest>
 #include <memory>
 #include <optional>
@@ -26,6 +27,7 @@ private:
     std::optional<TBatchResult> FResult;
     // What the dialog showed, and how the stand-in user answers it.
     QStringList FPreview;
+    QStringList FPreviewData; // the data shown beside each previewed name
     QString FWarning;
     int FDialogs = 0;
     std::function<TBatchColumnChoice(TBatchColumnsDialog &)> FAnswer;
@@ -69,6 +71,10 @@ private Q_SLOTS:
             ++FDialogs;
             const TBatchColumnChoice choice = FAnswer(dialog);
             FPreview = dialog.PreviewNames();
+            FPreviewData.clear();
+            const auto *tree = dialog.findChild<QTreeWidget *>(QStringLiteral("TreePreview"));
+            for (int i = 0; tree != nullptr && i < tree->topLevelItemCount(); ++i)
+                FPreviewData.append(tree->topLevelItem(i)->text(0));
             FWarning = dialog.Warning();
             return choice;
         });
@@ -91,6 +97,7 @@ private Q_SLOTS:
         Form1->ComboBoxExt->SetText(QStringLiteral("SVG"));
         FResult.reset();
         FPreview.clear();
+        FPreviewData.clear();
         FWarning.clear();
         FDialogs = 0;
     }
@@ -107,7 +114,8 @@ private Q_SLOTS:
         Load("name;data;note\r\nfirst;\"A;1\";x\r\nsecond;B2;y\r\nfirst;C3;z\r\n");
         QCOMPARE(FDialogs, 1);
         QCOMPARE(FPreview, QStringList({"first.svg", "second.svg", "3_first.svg"}));
-        QVERIFY2(FWarning.startsWith(QStringLiteral("1 file names")), qPrintable(FWarning));
+        QCOMPARE(FPreviewData, QStringList({"A;1", "B2", "C3"}));
+        QCOMPARE(FWarning, QStringLiteral("Empty or clashing file names: 1. Those files get their line number in front."));
         QCOMPARE(Items(), QStringList({"A;1", "B2", "C3"}));
 
         FForm->ButtonStart->Click();
@@ -121,9 +129,11 @@ private Q_SLOTS:
     void WithoutNameColumnTheDataNamesFiles()
     {
         FAnswer = [](TBatchColumnsDialog &dialog) { return Pick(dialog, 0, -1, false); };
-        Load("a,b\n\"x\"\"y\",2\n");
-        QCOMPARE(FPreview, QStringList({"a.svg", "x_y.svg"}));
-        QCOMPARE(Items(), QStringList({"a", "x\"y"}));
+        Load("a,b\n\"x\"\"y\",2\n\"two\r\nlines\",3\n");
+        QCOMPARE(FPreview, QStringList({"a.svg", "x_y.svg", "two__lines.svg"}));
+        // Data with a line break shows on one line of the preview.
+        QCOMPARE(FPreviewData, QStringList({"a", "x\"y", "two lines"}));
+        QCOMPARE(Items(), QStringList({"a", "x\"y", "two\r\nlines"}));
         // A later plain list forgets the names of the table.
         TRecordingMessages messages;
         Load("plain\nlist\n");

@@ -152,7 +152,7 @@ void TestShippedLanguages::everyVisibleTextIsTranslated()
               "Column %1", "(the data)", "First file names:", "The chosen data column is empty.",
               "The chosen data column is empty: nothing was loaded.",
               "The file is a table with %1 columns. Choose the column to encode.",
-              "%1 file names are empty or clash; those files get their line number in front.",
+              "Empty or clashing file names: %1. Those files get their line number in front.", "Data", "File name",
               "The file looks like a table, but line %1 has %2 columns where the first line has %3. Load it as one "
               "string per line?",
               "The file looks like a table, but the quote opened on line %1 is never closed. Load it as one string "
