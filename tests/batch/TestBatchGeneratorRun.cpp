@@ -12,6 +12,7 @@
 
 #include <QProgressDialog>
 #include <QScopeGuard>
+#include <QtEndian>
 #include <QtTest>
 #include <memory>
 #include <optional>
@@ -109,6 +110,8 @@ private Q_SLOTS:
         QTest::newRow("PCX") << "PCX" << QByteArray("\x0A") << 0;
         QTest::newRow("EMF") << "EMF" << QByteArray(" EMF") << 40;
         QTest::newRow("TXT") << "TXT" << QByteArray("FE ") << 0;
+        QTest::newRow("PNG") << "PNG" << QByteArray("\x89PNG\r\n\x1a\n", 8) << 0;
+        QTest::newRow("TIF") << "TIF" << QByteArray("II*\0", 4) << 0;
     }
 
     void WritesOneFilePerItemInFormat()
@@ -329,6 +332,37 @@ private Q_SLOTS:
         QCOMPARE(Form1->Barcode->InputText(), QStringLiteral("123456"));
     }
 
+    void ResolutionReachesEveryFile_data()
+    {
+        QTest::addColumn<int>("threads");
+        QTest::newRow("one thread") << 1;
+        QTest::newRow("2 threads") << 2;
+    }
+
+    void ResolutionReachesEveryFile()
+    {
+        // The main window's resolution (from its physical size) is no published property, yet
+        // the workers' copies must stamp it too.
+        QFETCH(int, threads);
+        SetBatchThreadCountForTests(threads);
+        Form1->Barcode->SetResolution(300);
+        const auto restore = qScopeGuard([] {
+            SetBatchThreadCountForTests(0);
+            Form1->Barcode->SetResolution(0);
+        });
+        Form1->ComboBoxExt->SetText(QStringLiteral("BMP"));
+        SetStrings({"a", "b", "c", "d", "e", "f"});
+        Start();
+
+        QCOMPARE(FResult->Written, 6);
+        for (const QString &file : OutFiles()) {
+            const QByteArray bytes = ReadBytes(OutFolder() + file);
+            QVERIFY2(bytes.size() > 46, qPrintable(file));
+            // biXPelsPerMeter: 300 dots per inch.
+            QCOMPARE(qFromLittleEndian<quint32>(bytes.constData() + 38), quint32(11811));
+        }
+    }
+
     void RestoresInputTextAndPreview()
     {
         Form1->ComboBoxExt->SetText(QStringLiteral("SVG"));
@@ -364,7 +398,7 @@ private Q_SLOTS:
         SetStrings({"a"});
         TRecordingMessages messages;
         Start();
-        QCOMPARE(messages.Requests.size(), 1);
+        QCOMPARE(messages.Texts(), QStringList{"Choose one of the file formats BMP, EMF, EPS, GIF, PCX, TXT, SVG, PNG or TIF in the main window first."});
         QCOMPARE(FSummaries, 0);
         QVERIFY(OutFiles().isEmpty());
         Form1->ComboBoxExt->removeItem(Form1->ComboBoxExt->count() - 1);
