@@ -369,7 +369,10 @@ private:
     void EncodeData(const TZintApi &api, zint_symbol *symbol);
     void HandOverPixels(const TZintApi &api, zint_symbol *symbol);
     void PrintFile(const TZintApi &api, zint_symbol *symbol, const TSaveTarget &target, const QString &fileName);
-    void CopyPixels(const unsigned char *pixels, int width, int height);
+    // How the engine handed over its pixels: three bytes each, or one character each ('0' the
+    // background), drawn in the component's colours or, with opBpp1, as a 1-bit image.
+    enum class TPixelLayout { Rgb, Characters, Mono };
+    void CopyPixels(const unsigned char *pixels, int width, int height, TPixelLayout layout);
 
     TColor FBackColor;
     QImage FBitmap;

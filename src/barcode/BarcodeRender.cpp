@@ -41,6 +41,7 @@ const TOutputFlag OutputFlags[] = {
     {opEmbedFont, 0x8000},       // EMBED_VECTOR_FONT
     {opBpp1, 0x0400},            // OUT_BUFFER_INTERMEDIATE
 };
+constexpr int CharacterBufferFlag = 0x0400; // OUT_BUFFER_INTERMEDIATE
 constexpr int QuietZonesFlag = 0x0800;   // BARCODE_QUIET_ZONES
 constexpr int NoQuietZonesFlag = 0x1000; // BARCODE_NO_QUIET_ZONES
 
@@ -311,9 +312,19 @@ void TBarcode::EncodeData(const TZintApi &api, zint_symbol *symbol)
 
 void TBarcode::HandOverPixels(const TZintApi &api, zint_symbol *symbol)
 {
+    // Two-coloured symbols are asked for as one character per pixel: the engine then skips
+    // writing three bytes per pixel, and the colours are put in while the rows are copied anyway.
+    // Ultracode's modules have colours of their own.
+    TPixelLayout layout = TPixelLayout::Rgb;
+    if (InSet(FOutputOptions, opBpp1))
+        layout = TPixelLayout::Mono;
+    else if (FSymbology != syUltracode) {
+        layout = TPixelLayout::Characters;
+        symbol->output_options |= CharacterBufferFlag;
+    }
     if (api.Buffer(symbol, FRotation) != 0)
         throw EBarcodeError(FieldText(symbol->errtxt));
-    CopyPixels(symbol->bitmap, symbol->bitmap_width, symbol->bitmap_height);
+    CopyPixels(symbol->bitmap, symbol->bitmap_width, symbol->bitmap_height, layout);
     FChanged = false;
 }
 

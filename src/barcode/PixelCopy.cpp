@@ -5,6 +5,8 @@
 #include <cstring>
 #if defined(__x86_64__) && defined(__GNUC__)
 #include <immintrin.h>
+#elif defined(__SSE2__)
+#include <emmintrin.h>
 #endif
 
 namespace {
@@ -48,6 +50,38 @@ const TConvertRgbRow ConvertRgbRow = __builtin_cpu_supports("ssse3") ? ConvertRg
 const auto ConvertRgbRow = ConvertRgbRowPortable;
 #endif
 
+QRgb Opaque(TColor colour)
+{
+    return qRgb(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
+}
+
+// One row of '0' (background) and bar characters into 32-bit pixels of the two colours.
+void PaintCharacterRow(const unsigned char *source, QRgb *target, int width, QRgb fore, QRgb back)
+{
+    int x = 0;
+#if defined(__SSE2__)
+    // Sixteen pixels at a time: a byte mask of the background widened to 32 bits picks the colour.
+    const __m128i backgroundCharacter = _mm_set1_epi8('0');
+    const __m128i fores = _mm_set1_epi32(int(fore));
+    const __m128i flips = _mm_set1_epi32(int(fore ^ back));
+    auto store = [&](QRgb *to, __m128i isBackground) {
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(to), _mm_xor_si128(fores, _mm_and_si128(flips, isBackground)));
+    };
+    for (; x + 16 <= width; x += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(source + x));
+        const __m128i isBackground = _mm_cmpeq_epi8(bytes, backgroundCharacter);
+        const __m128i low = _mm_unpacklo_epi8(isBackground, isBackground);
+        const __m128i high = _mm_unpackhi_epi8(isBackground, isBackground);
+        store(target + x, _mm_unpacklo_epi16(low, low));
+        store(target + x + 4, _mm_unpackhi_epi16(low, low));
+        store(target + x + 8, _mm_unpacklo_epi16(high, high));
+        store(target + x + 12, _mm_unpackhi_epi16(high, high));
+    }
+#endif
+    for (; x < width; ++x)
+        target[x] = source[x] == '0' ? back : fore;
+}
+
 // One row of '0' (background) and bar characters into 1-bit pixels, first pixel in the top bit.
 void PackMonoRow(const unsigned char *source, uchar *target, int width)
 {
@@ -60,10 +94,10 @@ void PackMonoRow(const unsigned char *source, uchar *target, int width)
 } // namespace
 
 // The engine's rows lie one after another from the top: three bytes (red, green, blue) per
-// pixel, or with opBpp1 one character per pixel, '0' for the background.
-void TBarcode::CopyPixels(const unsigned char *pixels, int width, int height)
+// pixel, or one character per pixel, '0' for the background.
+void TBarcode::CopyPixels(const unsigned char *pixels, int width, int height, TPixelLayout layout)
 {
-    const bool bpp1 = InSet(FOutputOptions, opBpp1);
+    const bool bpp1 = layout == TPixelLayout::Mono;
     const QImage::Format format = bpp1 ? QImage::Format_Mono : QImage::Format_RGB32;
     if (width <= 0 || height <= 0 || pixels == nullptr) {
         FBitmap = QImage();
@@ -85,7 +119,8 @@ void TBarcode::CopyPixels(const unsigned char *pixels, int width, int height)
 
     uchar *bits = FBitmap.bits();
     const qsizetype bytesPerLine = FBitmap.bytesPerLine();
-    const qsizetype sourceBytes = qsizetype(width) * (bpp1 ? 1 : 3);
+    const qsizetype sourceBytes = qsizetype(width) * (layout == TPixelLayout::Rgb ? 3 : 1);
+    const QRgb fore = Opaque(FForeColor), back = Opaque(FBackColor);
     auto source = [&](int y) { return pixels + y * sourceBytes; };
     auto line = [&](int y) { return bits + y * bytesPerLine; };
     // Symbols repeat most rows (a module is several pixels high; linear bars are all alike), and
@@ -94,6 +129,8 @@ void TBarcode::CopyPixels(const unsigned char *pixels, int width, int height)
     for (int y = 0; y < height;) {
         if (bpp1)
             PackMonoRow(source(y), line(y), width);
+        else if (layout == TPixelLayout::Characters)
+            PaintCharacterRow(source(y), reinterpret_cast<QRgb *>(line(y)), width, fore, back);
         else
             ConvertRgbRow(source(y), reinterpret_cast<QRgb *>(line(y)), width);
         int next = y + 1;

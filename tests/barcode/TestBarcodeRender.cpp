@@ -21,12 +21,16 @@ struct TBare
     std::unique_ptr<zint_symbol, decltype(&ZBarcode_Delete)> Symbol{ZBarcode_Create(), &ZBarcode_Delete};
     int Result = 0;
 
-    TBare(int symbology, const QByteArray &data, int rotation = 0, const QByteArray &outfile = QByteArray())
+    TBare(int symbology, const QByteArray &data, int rotation = 0, const QByteArray &outfile = QByteArray(),
+          int outputOptions = 0, const char *foreground = "000000", const char *background = "FFFFFF")
     {
         zint_symbol *s = Symbol.get();
         s->symbology = symbology;
         s->height = 50.0f;
         s->guard_descent = 5.0f;
+        s->output_options = outputOptions;
+        qstrncpy(s->fgcolour, foreground, sizeof s->fgcolour);
+        qstrncpy(s->bgcolour, background, sizeof s->bgcolour);
         if (!outfile.isEmpty())
             qstrncpy(s->outfile, outfile.constData(), sizeof s->outfile);
         Result = ZBarcode_Encode(s, reinterpret_cast<const unsigned char *>(data.constData()), int(data.size()));
@@ -43,14 +47,40 @@ class TestBarcodeRender final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // The component asks two-coloured symbols for one character per pixel and paints the colours
+    // in itself (sixteen pixels at a time, the rest one by one): every pixel must still be the
+    // engine's own, whatever the width, colours, dots, rotation or the colours of Ultracode.
     void RendersTheEnginePixelsIn32Bit_data()
     {
         QTest::addColumn<QString>("symbology");
         QTest::addColumn<int>("engineId");
         QTest::addColumn<QByteArray>("data");
-        QTest::newRow("QR Code") << "QR Code" << int(BARCODE_QRCODE) << QByteArray("123456");
-        QTest::newRow("Code 128, long runs of equal rows") << "Code 128" << int(BARCODE_CODE128) << QByteArray("ABC-123456");
-        QTest::newRow("Data Matrix") << "Data Matrix (ECC200)" << int(BARCODE_DATAMATRIX) << QByteArray(300, 'q');
+        QTest::addColumn<TOutputOptions>("options");
+        QTest::addColumn<int>("engineOptions");
+        QTest::addColumn<int>("rotation");
+        QTest::addColumn<TColor>("fore");
+        QTest::addColumn<TColor>("back");
+        const TColor black = 0x000000, white = 0xFFFFFF;
+        QTest::newRow("QR Code") << "QR Code" << int(BARCODE_QRCODE) << QByteArray("123456") << TOutputOptions(0)
+                                 << 0 << 0 << black << white;
+        QTest::newRow("Code 128, long runs of equal rows")
+            << "Code 128" << int(BARCODE_CODE128) << QByteArray("ABC-123456") << TOutputOptions(0) << 0 << 0
+            << black << white;
+        QTest::newRow("Data Matrix") << "Data Matrix (ECC200)" << int(BARCODE_DATAMATRIX) << QByteArray(300, 'q')
+                                     << TOutputOptions(0) << 0 << 0 << black << white;
+        // 0x563412 is red 0x12, green 0x34, blue 0x56.
+        QTest::newRow("Code 128 in colours, turned")
+            << "Code 128" << int(BARCODE_CODE128) << QByteArray("Quorvel 17") << TOutputOptions(0) << 0 << 90
+            << TColor(0x563412) << TColor(0xBADCFE);
+        QTest::newRow("Dotted Data Matrix in colours")
+            << "Data Matrix (ECC200)" << int(BARCODE_DATAMATRIX) << QByteArray("dots") << SetOf(opDotty)
+            << int(BARCODE_DOTTY_MODE) << 0 << TColor(0x0000FF) << TColor(0x00FF00);
+        QTest::newRow("Aztec with a box, odd width")
+            << "Aztec Code" << int(BARCODE_AZTEC) << QByteArray("odd") << SetOf(opBox) << int(BARCODE_BOX) << 180
+            << black << white;
+        QTest::newRow("Ultracode, modules of many colours")
+            << "Ultracode" << int(BARCODE_ULTRA) << QByteArray("colour 123") << TOutputOptions(0) << 0 << 0
+            << black << white;
     }
 
     void RendersTheEnginePixelsIn32Bit()
@@ -58,18 +88,34 @@ private Q_SLOTS:
         QFETCH(QString, symbology);
         QFETCH(int, engineId);
         QFETCH(QByteArray, data);
+        QFETCH(TOutputOptions, options);
+        QFETCH(int, engineOptions);
+        QFETCH(int, rotation);
+        QFETCH(TColor, fore);
+        QFETCH(TColor, back);
         TBarcode barcode(nullptr);
         barcode.SetSymbologyName(symbology);
+        barcode.SetOutputOptions(options);
+        barcode.SetRotation(rotation);
+        barcode.SetForeColor(fore);
+        barcode.SetBackColor(back);
         barcode.SetInputText(QString::fromLatin1(data));
         const QImage image = barcode.Bitmap();
-        const TBare bare(engineId, data);
+        auto hex = [](TColor c) {
+            return QByteArray::number((c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF), 16).rightJustified(6, '0');
+        };
+        const TBare bare(engineId, data, rotation, QByteArray(), engineOptions, hex(fore).constData(),
+                         hex(back).constData());
         QCOMPARE(bare.Result, 0);
         QCOMPARE(image.format(), QImage::Format_RGB32);
         QCOMPARE(image.size(), QSize(bare.Symbol->bitmap_width, bare.Symbol->bitmap_height));
         const unsigned char *rgb = bare.Symbol->bitmap;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x, rgb += 3)
-                QCOMPARE(image.pixel(x, y), qRgb(rgb[0], rgb[1], rgb[2]));
+                if (image.pixel(x, y) != qRgb(rgb[0], rgb[1], rgb[2]))
+                    QFAIL(qPrintable(QStringLiteral("pixel %1,%2 is %3, the engine's %4")
+                                         .arg(x).arg(y).arg(image.pixel(x, y), 8, 16)
+                                         .arg(qRgb(rgb[0], rgb[1], rgb[2]), 8, 16)));
         QCOMPARE(barcode.RowCount(), bare.Symbol->rows);
         QCOMPARE(barcode.Width(), bare.Symbol->width);
     }

@@ -408,27 +408,38 @@ private Q_SLOTS:
             QCOMPARE(int(r.primary[i]), 0);
     }
 
+    // Three pixel layouts: the engine's bytes (Ultracode's own colours), the engine's characters
+    // painted in the component's colours, and 1-bit images.
     void PixelsOf32BitAnd1BitImages_data()
     {
         QTest::addColumn<bool>("bpp1");
+        QTest::addColumn<bool>("ultracode");
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("height");
-        QTest::newRow("32-bit") << false << 11 << 3;
-        QTest::newRow("32-bit, four-pixel groups only") << false << 8 << 4;
-        QTest::newRow("32-bit, one pixel wide") << false << 1 << 5;
-        QTest::newRow("1-bit, partly filled last byte") << true << 11 << 3;
-        QTest::newRow("1-bit, whole bytes") << true << 16 << 2;
+        QTest::newRow("32-bit") << false << false << 11 << 3;
+        QTest::newRow("32-bit, sixteen-pixel groups only") << false << false << 32 << 3;
+        QTest::newRow("32-bit, groups and a rest") << false << false << 37 << 4;
+        QTest::newRow("32-bit, one pixel wide") << false << false << 1 << 5;
+        QTest::newRow("32-bit from the engine's colours") << false << true << 11 << 3;
+        QTest::newRow("32-bit from the engine's colours, four-pixel groups only") << false << true << 8 << 4;
+        QTest::newRow("32-bit from the engine's colours, one pixel wide") << false << true << 1 << 5;
+        QTest::newRow("1-bit, partly filled last byte") << true << false << 11 << 3;
+        QTest::newRow("1-bit, whole bytes") << true << false << 16 << 2;
     }
 
     void PixelsOf32BitAnd1BitImages()
     {
         QFETCH(bool, bpp1);
+        QFETCH(bool, ultracode);
         QFETCH(int, width);
         QFETCH(int, height);
         Fake.SetBitmapSize(width, height);
         TBarcode barcode(nullptr);
+        if (ultracode)
+            barcode.SetSymbology(syUltracode);
         barcode.SetOutputOptions(bpp1 ? SetOf(opBpp1) : 0);
         barcode.SetForeColor(0x123456);
+        barcode.SetBackColor(0xABCDEF);
         const QImage image = barcode.Bitmap();
         QCOMPARE(image.size(), QSize(width, height));
         QCOMPARE(image.format(), bpp1 ? QImage::Format_Mono : QImage::Format_RGB32);
@@ -438,10 +449,12 @@ private Q_SLOTS:
             for (int x = 0; x < width; ++x) {
                 if (bpp1) {
                     QCOMPARE(image.pixelIndex(x, y), Fake.Char(x, y) == '0' ? 1 : 0);
-                } else {
+                } else if (ultracode) {
                     unsigned char rgb[3];
                     Fake.Pixel(x, y, rgb);
                     QCOMPARE(image.pixel(x, y), qRgb(rgb[0], rgb[1], rgb[2]));
+                } else {
+                    QCOMPARE(image.pixel(x, y), Fake.Char(x, y) == '0' ? qRgb(0xEF, 0xCD, 0xAB) : qRgb(0x56, 0x34, 0x12));
                 }
             }
             if (bpp1 && width % 8 != 0)
