@@ -3,6 +3,7 @@
 // to the preview and its painting), the time of the bare engine's encode and buffer of the same symbol
 // (ZBarcode_Create, the window's settings, ZBarcode_Encode, ZBarcode_Buffer, ZBarcode_Delete) and
 // their ratio (goal: at most 1.3). Three more columns show where the keystroke's time goes.
+// Arguments "scale length" run only that case.
 #include "app/Form1.h"
 #include "app/ProcessMemory.h"
 #include "barcode/Barcode.h"
@@ -119,9 +120,16 @@ int main(int argc, char *argv[])
     std::printf("%-28s %12s %9s %7s | %8s %9s %10s\n", "QR Code", "keystroke us", "bare us", "ratio",
                 "memo us", "render us", "preview us");
     bool allMet = true;
+    // "BenchPreview 8 1000" runs only that scale and length (for profiling one case).
+    const float onlyScale = argc > 2 ? QByteArray(argv[1]).toFloat() : 0.0f;
+    const int onlyLength = argc > 2 ? QByteArray(argv[2]).toInt() : 0;
     for (const float scale : {1.0f, 4.0f, 8.0f}) {
+        if (onlyScale > 0 && scale != onlyScale)
+            continue;
         form->EditScale->setText(QString::number(scale));
         for (const int length : {20, 100, 500, 1000}) {
+            if (onlyLength > 0 && length != onlyLength)
+                continue;
             // Keystrokes alternate between typing a character and deleting it again, so that every
             // one changes the data; the bare engine renders the same two texts in turn.
             const QByteArray shorter = Text(length - 1);

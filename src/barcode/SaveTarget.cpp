@@ -39,15 +39,17 @@ QString EngineSuffix(const QString &fileName)
     return dot < 0 ? QString() : name.mid(dot);
 }
 
-bool DiskIsFull(const QString &folder)
+// `fileName` is the written file itself: asked about it, the system answers for the file system
+// that holds it, through any links, in one call.
+bool DiskIsFull(const QString &fileName)
 {
 #if defined(Q_OS_UNIX)
     struct statvfs info {};
-    if (statvfs(QFile::encodeName(folder).constData(), &info) != 0)
+    if (statvfs(QFile::encodeName(fileName).constData(), &info) != 0)
         return false;
     return NoRoomLeft(info.f_blocks, info.f_bfree, info.f_bavail, geteuid() == 0);
 #else
-    const QStorageInfo storage(folder);
+    const QStorageInfo storage(QFileInfo(fileName).canonicalFilePath());
     return storage.isValid() && storage.bytesAvailable() == 0;
 #endif
 }
@@ -112,7 +114,7 @@ void TSaveTarget::Finish() const
     if (!IsRegularFile())
         return;
     const QFileInfo written(FFileName);
-    if (!written.exists() || written.size() == 0 || DiskIsFull(QFileInfo(written.canonicalFilePath()).absolutePath()))
+    if (!written.exists() || written.size() == 0 || DiskIsFull(FFileName))
         throw EBarcodeError(QStringLiteral("The file \"%1\" could not be written completely (is the disk full?)")
                                 .arg(Native(FFileName)));
 }
