@@ -103,11 +103,17 @@ void TForm1::ShowPhysicalSize()
                    .arg(size.Pixels.height())
                    .arg(Rounded(XDimensionAtScale(Barcode->Scale(), dpi), 3));
     }
-    LabelPhysicalSize->SetCaption(text);
-    LabelPhysicalSize->setToolTip(text);
-    QPalette palette = LabelPhysicalSize->palette();
-    palette.setColor(QPalette::WindowText, FPhysicalSizeProblem.isEmpty()
-                                               ? QApplication::palette().color(QPalette::WindowText)
-                                               : QColor(0xC0, 0, 0));
-    LabelPhysicalSize->setPalette(palette);
+    // Called at every keystroke: a label that is set to what it shows already would still be
+    // told of a change and repainted.
+    if (text != LabelPhysicalSize->Caption()) {
+        LabelPhysicalSize->SetCaption(text);
+        LabelPhysicalSize->setToolTip(text);
+    }
+    const QColor colour = FPhysicalSizeProblem.isEmpty() ? QApplication::palette().color(QPalette::WindowText)
+                                                         : QColor(0xC0, 0, 0);
+    if (LabelPhysicalSize->palette().color(QPalette::WindowText) != colour) {
+        QPalette palette = LabelPhysicalSize->palette();
+        palette.setColor(QPalette::WindowText, colour);
+        LabelPhysicalSize->setPalette(palette);
+    }
 }
