@@ -47,10 +47,25 @@ bool DiskIsFull(const QString &fileName)
     struct statvfs info {};
     if (statvfs(QFile::encodeName(fileName).constData(), &info) != 0)
         return false;
-    return NoRoomLeft(info.f_blocks, info.f_bfree, info.f_bavail, geteuid() == 0);
+    static const bool privileged = geteuid() == 0;
+    return NoRoomLeft(info.f_blocks, info.f_bfree, info.f_bavail, privileged);
 #else
     const QStorageInfo storage(QFileInfo(fileName).canonicalFilePath());
     return storage.isValid() && storage.bytesAvailable() == 0;
+#endif
+}
+
+// The size of the file, -1 when there is none; one look, since a batch asks this of every file.
+qint64 WrittenSize(const QString &fileName)
+{
+#if defined(Q_OS_UNIX)
+    struct stat info {};
+    if (::stat(QFile::encodeName(fileName).constData(), &info) != 0)
+        return -1;
+    return qint64(info.st_size);
+#else
+    const QFileInfo info(fileName);
+    return info.exists() ? info.size() : -1;
 #endif
 }
 
@@ -113,8 +128,7 @@ void TSaveTarget::Finish() const
     }
     if (!IsRegularFile())
         return;
-    const QFileInfo written(FFileName);
-    if (!written.exists() || written.size() == 0 || DiskIsFull(FFileName))
+    if (WrittenSize(FFileName) <= 0 || DiskIsFull(FFileName))
         throw EBarcodeError(QStringLiteral("The file \"%1\" could not be written completely (is the disk full?)")
                                 .arg(Native(FFileName)));
 }
