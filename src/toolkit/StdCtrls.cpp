@@ -187,7 +187,26 @@ TMemo::TMemo(QObject *AOwner, QWidget *AParent)
     // Tab moves on to the next control, as in the other controls.
     setTabChangesFocus(true);
     SetScrollBars(ssNone);
+    SkipShaping();
     connect(this, &QPlainTextEdit::textChanged, this, [this] { Q_EMIT OnChange(this); });
+}
+
+void TMemo::ApplyFont()
+{
+    TControl::ApplyFont();
+    SkipShaping();
+}
+
+// A memo holds data rather than prose: without kerning and ligatures every character stands
+// apart as typed, and long text lays out several times faster at each keystroke (scripts that
+// need shaping still get it). Only this one attribute is the memo's own: family and size still
+// come from its container or its Font.
+void TMemo::SkipShaping()
+{
+    QFont own = font();
+    own.setStyleStrategy(QFont::StyleStrategy(own.styleStrategy() | QFont::PreferNoShaping));
+    own.setResolveMask(font().resolveMask() | QFont::StyleStrategyResolved);
+    setFont(own);
 }
 
 void TMemo::SetLines(TStrings *value)

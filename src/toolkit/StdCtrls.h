@@ -151,7 +151,12 @@ Q_SIGNALS:
     // Every change of the text, typed or set by the program.
     void OnChange(QObject *Sender);
 
+protected:
+    void ApplyFont() override;
+
 private:
+    void SkipShaping();
+
     TStrings *FLines;
     TScrollStyle FScrollBars = ssNone;
 };

@@ -406,6 +406,28 @@ private Q_SLOTS:
         QCOMPARE(button->palette().color(QPalette::ButtonText), QColor(255, 0, 0));
     }
 
+    // The memo lays out data without shaping, and keeps doing so whatever font it is given,
+    // while the family and size still follow its container until it has a font of its own.
+    void MemoSkipsShapingAndStillFollowsFonts()
+    {
+        TForm form(nullptr);
+        auto *memo = new TMemo(&form, &form);
+        auto skips = [memo] { return (memo->font().styleStrategy() & QFont::PreferNoShaping) != 0; };
+        QVERIFY(skips());
+        QFont container = form.font();
+        container.setPointSize(container.pointSize() + 7);
+        form.setFont(container);
+        QCOMPARE(memo->font().pointSize(), container.pointSize());
+        QVERIFY(skips());
+        TFont given(nullptr);
+        given.SetStyle(TFont::fsBold);
+        given.SetSize(21);
+        memo->SetFont(&given);
+        QVERIFY(memo->font().bold());
+        QCOMPARE(memo->font().pointSize(), 21);
+        QVERIFY(skips());
+    }
+
     void ButtonImageFromImageList()
     {
         TForm form(nullptr);
