@@ -1,6 +1,7 @@
 #include "barcode/Barcode.h"
 
 #include "barcode/EngineRecord.h"
+#include "barcode/SaveTarget.h"
 #include "barcode/Symbologies.h"
 #include "barcode/ZintLibrary.h"
 
@@ -192,6 +193,11 @@ void TBarcode::Save(const QString &FileName)
 {
     FChanged = true;
     Generate(FileName);
+}
+
+bool TBarcode::SaveChecksFiles() const
+{
+    return TSaveTarget::ChecksArrival(InSet(FOutputOptions, opStdout));
 }
 
 void TBarcode::AssignSettings(const TBarcode &source)

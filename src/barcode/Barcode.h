@@ -345,6 +345,10 @@ public:
     Q_INVOKABLE static QString SymbologyNames(BarcodeTypes::TSymbology index);
     // Has the engine write the symbol to `FileName`; the format follows its extension.
     Q_INVOKABLE void Save(const QString &FileName);
+    // True when Save makes sure that a named file arrived whole and raises EBarcodeError
+    // otherwise; false while the engine writes to standard output instead (opStdout), where no
+    // file is written. The name "-" always means standard output.
+    bool SaveChecksFiles() const;
     // Takes every stored setting of `source` (its published, stored properties, InputText
     // included, and the Resolution of saved files), so that this component draws and saves the
     // same symbol; the next render starts afresh.

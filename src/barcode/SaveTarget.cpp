@@ -106,7 +106,7 @@ QString TSaveTarget::EngineFileName() const
 
 bool TSaveTarget::IsRegularFile() const
 {
-    return !FToStdout && !FDetour && FFileName != QLatin1String("-");
+    return ChecksArrival(FToStdout) && !FDetour && FFileName != QLatin1String("-");
 }
 
 void TSaveTarget::Finish() const

@@ -30,6 +30,9 @@ public:
     void Finish() const;
     // True when the target is a regular file that the engine wrote: the one that can be stamped.
     bool IsRegularFile() const;
+    // True when Finish makes sure that a file of any name but "-" arrived: with the engine's
+    // standard-output option nothing is written to a file, and nothing can be checked.
+    static bool ChecksArrival(bool toStdout) { return !toStdout; }
 
 private:
     QString FFileName;

@@ -31,7 +31,8 @@ TBatchPlan PlanBatch(const QStringList &strings, const QStringList &names, const
         item.Text = strings.at(i);
         item.BasePath = folder + namer.NameFor(item.Line, names.at(i));
         item.FileName = item.BasePath + extension;
-        if (QFileInfo::exists(item.FileName))
+        item.Existed = QFileInfo::exists(item.FileName);
+        if (item.Existed)
             ++plan.ExistingCount;
         plan.Items.append(std::move(item));
     }

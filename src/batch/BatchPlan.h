@@ -15,6 +15,7 @@ struct TBatchItem
     QString Text;        // the string to encode
     QString BasePath;    // folder and base name, without extension: what the save entry takes
     QString FileName;    // BasePath with the extension: the file that will be written
+    bool Existed = false; // FileName was there when the plan was made
 };
 
 struct TBatchPlan

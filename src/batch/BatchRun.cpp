@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <optional>
 
 namespace {
 
@@ -40,22 +41,25 @@ struct TFileStamp
 
 QString TryBatchSave(const TBatchSave &save, const TBatchItem &item)
 {
-    const TFileStamp before(item.FileName);
+    const std::optional<TFileStamp> before = item.Existed ? std::make_optional<TFileStamp>(item.FileName) : std::nullopt;
     try {
-        save(item);
+        save.Write(item);
     } catch (const Exception &error) {
         return error.Message().isEmpty() ? FileNotWrittenMessage() : error.Message();
     } catch (const std::exception &error) {
         return QString::fromUtf8(error.what());
     }
-    // The save entry writes nothing for a format it does not know, without an error; a file that
-    // was there before and is unchanged was not written either. The times are read only when
-    // there is an earlier file to compare with: a fresh file needs one look, not two time
-    // conversions.
-    if (!before.IsFile)
+    // A save entry may write nothing without an error (a format it does not know, or standard
+    // output instead of the file); a file that was there before and is unchanged was not written
+    // either. The times are read only when there is an earlier file to compare with: a fresh file
+    // needs one look, not two time conversions, and none when the save has looked itself.
+    if (!before || !before->IsFile) {
+        if (save.ChecksNewFiles)
+            return QString();
         return QFileInfo(item.FileName).isFile() ? QString() : FileNotWrittenMessage();
+    }
     const TFileStamp after(item.FileName);
-    if (!after.IsFile || after == before)
+    if (!after.IsFile || after == *before)
         return FileNotWrittenMessage();
     return QString();
 }

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <type_traits>
 
 // The writing loop of a batch run, apart from any window: every item is tried, a failure is
 // recorded and the run goes on, progress is reported at a bounded rate and may cancel.
@@ -26,7 +27,21 @@ struct TBatchResult
 };
 
 // Writes one item; reports a failure by throwing (the toolkit's Exception or any std::exception).
-using TBatchSave = std::function<void(const TBatchItem &item)>;
+// A save that makes sure itself that a new file arrived (it throws otherwise) says so, and the run
+// does not look again: a batch pays for every look at the disk ten thousand times. A file that
+// was there before the run is always compared with its earlier state.
+struct TBatchSave
+{
+    std::function<void(const TBatchItem &item)> Write;
+    bool ChecksNewFiles = false;
+
+    template <typename F, typename = std::enable_if_t<std::is_invocable_v<F &, const TBatchItem &>>>
+    TBatchSave(F write, bool checksNewFiles = false)
+        : Write(std::move(write))
+        , ChecksNewFiles(checksNewFiles)
+    {
+    }
+};
 // Told how many items are done; answers false to cancel the rest. Called after the first item,
 // then at most every `ProgressInterval` milliseconds, and after the last item.
 using TBatchProgress = std::function<bool(qsizetype done, qsizetype total)>;
@@ -38,7 +53,8 @@ constexpr int ProgressInterval = 100;
 QString FileNotWrittenMessage();
 
 // Runs one save and answers the failure message, or an empty text when the file is there. Errors
-// other than the toolkit's and the standard ones pass through.
+// other than the toolkit's and the standard ones pass through. Whether the file was there before
+// comes from the plan.
 QString TryBatchSave(const TBatchSave &save, const TBatchItem &item);
 
 TBatchResult RunBatch(const TBatchPlan &plan, const QString &folder, const TBatchSave &save,

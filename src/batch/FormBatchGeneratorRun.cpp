@@ -35,10 +35,12 @@ TBatchSaveFactory CopiesOf(const TBarcode *settings)
     return [settings] {
         auto barcode = std::make_shared<TBarcode>(nullptr);
         barcode->AssignSettings(*settings);
-        return TBatchSave([barcode](const TBatchItem &item) {
-            barcode->SetInputText(item.Text);
-            barcode->Save(item.FileName);
-        });
+        return TBatchSave(
+            [barcode](const TBatchItem &item) {
+                barcode->SetInputText(item.Text);
+                barcode->Save(item.FileName);
+            },
+            barcode->SaveChecksFiles());
     };
 }
 

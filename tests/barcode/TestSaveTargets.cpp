@@ -1,6 +1,7 @@
 #include "barcode/Barcode.h"
 #include "barcode/BarcodeTestSupport.h"
 #include "barcode/SaveTarget.h"
+#include "support/CapturedStdout.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -20,29 +21,6 @@ QByteArray ReadAll(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-// Standard output goes into a file while the object lives.
-class TCapturedStdout
-{
-public:
-    explicit TCapturedStdout(const QString &path)
-    {
-        std::fflush(stdout);
-        FSaved = ::dup(STDOUT_FILENO);
-        const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        ::dup2(fd, STDOUT_FILENO);
-        ::close(fd);
-    }
-    ~TCapturedStdout()
-    {
-        std::fflush(stdout);
-        ::dup2(FSaved, STDOUT_FILENO);
-        ::close(FSaved);
-    }
-
-private:
-    int FSaved;
-};
 
 } // namespace
 

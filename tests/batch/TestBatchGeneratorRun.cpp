@@ -5,6 +5,7 @@
 #include "barcode/Barcode.h"
 #include "batch/BatchRun.h"
 #include "batch/FormBatchGenerator.h"
+#include "support/CapturedStdout.h"
 #include "toolkit/DirectoryEdit.h"
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/ProgramPaths.h"
@@ -389,6 +390,29 @@ private Q_SLOTS:
         QCOMPARE(messages.Texts(), QStringList{"The list is empty: there is nothing to write."});
         QCOMPARE(FSummaries, 0);
         QVERIFY(OutFiles().isEmpty());
+    }
+
+    // With the standard-output option the engine writes every symbol there and no file arrives:
+    // the run must say so for every item, not count them written.
+    void StandardOutputOptionWritesNoFiles()
+    {
+        Form1->ComboBoxExt->SetText(QStringLiteral("SVG"));
+        const TOutputOptions options = Form1->Barcode->OutputOptions();
+        const auto restore = qScopeGuard([options] { Form1->Barcode->SetOutputOptions(options); });
+        Form1->Barcode->SetOutputOptions(options | SetOf(opStdout));
+        SetStrings({"one", "two", "three"});
+        const QString captured = FHome.filePath(QStringLiteral("stdout.svg"));
+        {
+            const TCapturedStdout capture(captured);
+            Start();
+        }
+        QCOMPARE(FSummaries, 1);
+        QCOMPARE(FResult->Written, 0);
+        QCOMPARE(FResult->Failures.size(), 3);
+        for (const TBatchFailure &failure : FResult->Failures)
+            QCOMPARE(failure.Message, FileNotWrittenMessage());
+        QVERIFY(OutFiles().isEmpty());
+        QVERIFY(QFileInfo(captured).size() > 0);
     }
 
     void UnknownFormatWritesNothing()

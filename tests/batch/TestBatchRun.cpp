@@ -55,24 +55,28 @@ private Q_SLOTS:
     void OldFileLeftAloneIsNoWrite_data()
     {
         QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("checksNewFiles");
         QTest::addColumn<bool>("written");
-        QTest::newRow("left alone") << "none" << false;
-        QTest::newRow("rewritten with the same bytes") << "same" << true;
-        QTest::newRow("rewritten with other bytes") << "other" << true;
-        QTest::newRow("replaced by a new file") << "replace" << true;
+        for (const bool checks : {false, true}) {
+            const char *save = checks ? "checking save" : "plain save";
+            QTest::addRow("%s, left alone", save) << "none" << checks << false;
+            QTest::addRow("%s, rewritten with the same bytes", save) << "same" << checks << true;
+            QTest::addRow("%s, rewritten with other bytes", save) << "other" << checks << true;
+            QTest::addRow("%s, replaced by a new file", save) << "replace" << checks << true;
+        }
     }
 
     // A save that claims success while the file from an earlier run stays as it was has not
-    // written anything.
+    // written anything, even a save that checks the new files it writes.
     void OldFileLeftAloneIsNoWrite()
     {
         QFETCH(QString, action);
+        QFETCH(bool, checksNewFiles);
         QFETCH(bool, written);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString folder = dir.path() + u'/';
-        const TBatchPlan plan = PlanBatch({"item"}, folder, QStringLiteral(".txt"));
-        const QString fileName = plan.Items.first().FileName;
+        const QString fileName = folder + QStringLiteral("item.txt");
         {
             QFile old(fileName);
             QVERIFY(old.open(QIODevice::WriteOnly));
@@ -83,8 +87,11 @@ private Q_SLOTS:
             QVERIFY(old.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
         }
         const QDateTime oldTime = QFileInfo(fileName).lastModified();
+        const TBatchPlan plan = PlanBatch({"item"}, folder, QStringLiteral(".txt"));
+        QCOMPARE(plan.Items.first().FileName, fileName);
+        QVERIFY(plan.Items.first().Existed);
 
-        const TBatchResult result = RunBatch(plan, folder, [&action](const TBatchItem &item) {
+        const TBatchSave save([&action](const TBatchItem &item) {
             if (action == QLatin1String("same")) {
                 WriteFile(item);
             } else if (action == QLatin1String("other")) {
@@ -95,7 +102,8 @@ private Q_SLOTS:
                 QVERIFY(QFile::remove(item.FileName));
                 WriteFile(item);
             }
-        }, nullptr);
+        }, checksNewFiles);
+        const TBatchResult result = RunBatch(plan, folder, save, nullptr);
 
         QCOMPARE(result.Written, written ? 1 : 0);
         QCOMPARE(result.Failures.size(), written ? 0 : 1);
