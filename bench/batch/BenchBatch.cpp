@@ -120,8 +120,9 @@ int main(int argc, char *argv[])
     qputenv("XDG_DATA_HOME", QFile::encodeName(work.filePath(QStringLiteral("data"))));
 
     QApplication application(argc, argv);
-    if (qEnvironmentVariableIntValue("BENCH_THREADS") > 0)
-        SetBatchThreadCountForTests(qEnvironmentVariableIntValue("BENCH_THREADS"));
+    const int threads = qEnvironmentVariableIntValue("BENCH_THREADS") > 0 ? qEnvironmentVariableIntValue("BENCH_THREADS")
+                                                                           : BatchThreadCount();
+    SetBatchThreadCountForTests(threads);
     const int count = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 10000;
     const int loadLines = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 100000;
     const int repeats = std::max(1, argc > 3 ? QString::fromLocal8Bit(argv[3]).toInt() : 3);
@@ -151,7 +152,7 @@ int main(int argc, char *argv[])
     window->LoadFromFile(input);
 
     std::printf("batch of %d strings like \"%s\", best of %d, %d worker threads, files in %s\n", count,
-                qPrintable(BatchLine(123)), repeats, BatchThreadCount(), qPrintable(work.path()));
+                qPrintable(BatchLine(123)), repeats, threads, qPrintable(work.path()));
     int status = 0;
     // Every run writes into folders of its own, and nothing is deleted until the end: the file
     // system pays for creating files next to recently deleted ones, and that would be charged to
