@@ -86,6 +86,21 @@ QVariant ReadPath(QObject *window, const QString &path)
     return target != nullptr ? target->property(segments.first().toLatin1()) : QVariant();
 }
 
+// The letter after a single ampersand, in upper case; none for "&&" alone.
+QChar AccessKeyOf(const QString &caption)
+{
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption.at(i) != u'&')
+            continue;
+        if (caption.at(i + 1) == u'&') {
+            ++i;
+            continue;
+        }
+        return caption.at(i + 1).toUpper();
+    }
+    return QChar();
+}
+
 } // namespace
 
 class TestShippedLanguages : public QObject
@@ -97,6 +112,10 @@ private slots:
     void everyVisibleTextIsTranslated();
     void entriesReachTheirControlsAndEnglishRestores_data();
     void entriesReachTheirControlsAndEnglishRestores();
+    void captionsFitTheirControls_data();
+    void captionsFitTheirControls();
+    void accessKeysAreUnique_data();
+    void accessKeysAreUnique();
 };
 
 void TestShippedLanguages::everyVisibleTextIsTranslated_data()
@@ -222,6 +241,97 @@ void TestShippedLanguages::entriesReachTheirControlsAndEnglishRestores()
         QCOMPARE(ReadPath(window, it.key().section('.', 1)).toString(), it.value());
     }
     QCOMPARE(main->ComboBoxRotation->Items()->ToStringList(), designRotation);
+}
+
+void TestShippedLanguages::captionsFitTheirControls_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("English") << "English";
+    QTest::newRow("German") << "German";
+    QTest::newRow("French") << "French";
+    QTest::newRow("Spanish") << "Spanish";
+}
+
+// The windows place their controls at fixed positions: a translation longer than the room its
+// control has is cut off, or runs under the next control.
+void TestShippedLanguages::captionsFitTheirControls()
+{
+    QFETCH(QString, language);
+    TSettingsEnvironment env;
+    CopyShippedFiles(env);
+    TForm1 *main = env.CreateMain(language);
+    main->LangChanger1->SetLangFile(env.PathOf(language + ".lng"));
+    TFormSettings dialog(main, main->SettingsHost());
+    TFormBatchGenerator batch(main, main->BatchHost());
+    main->LangChanger1->TranslateForm(main);
+    main->LangChanger1->TranslateForm(&dialog);
+    main->LangChanger1->TranslateForm(&batch);
+
+    QStringList cut;
+    for (QWidget *window : std::initializer_list<QWidget *>{main, &dialog, &batch}) {
+        window->show();
+        for (QObject *component : OwnedComponents(window)) {
+            auto *widget = qobject_cast<QWidget *>(component);
+            const bool caption = qobject_cast<TLabel *>(component) != nullptr
+                                 || qobject_cast<TCheckBox *>(component) != nullptr
+                                 || qobject_cast<TButton *>(component) != nullptr;
+            if (widget == nullptr || !caption || !widget->isVisible())
+                continue;
+            if (auto *label = qobject_cast<TLabel *>(component); label != nullptr && label->wordWrap())
+                continue;
+            if (widget->sizeHint().width() > widget->width())
+                cut << QStringLiteral("%1.%2 needs %3 pixels, has %4")
+                           .arg(window->objectName(), component->objectName())
+                           .arg(widget->sizeHint().width())
+                           .arg(widget->width());
+        }
+    }
+    QVERIFY2(cut.isEmpty(), qPrintable(language + ": " + cut.join(QStringLiteral("; "))));
+}
+
+void TestShippedLanguages::accessKeysAreUnique_data()
+{
+    captionsFitTheirControls_data();
+}
+
+// Alt and a letter reaches one control: a letter that two captions of a window share only
+// moves between them. The main window's design gives "o" to both "B&order:" and "B&old text";
+// that one pair is left as designed.
+void TestShippedLanguages::accessKeysAreUnique()
+{
+    QFETCH(QString, language);
+    TSettingsEnvironment env;
+    CopyShippedFiles(env);
+    TForm1 *main = env.CreateMain(language);
+    main->LangChanger1->SetLangFile(env.PathOf(language + ".lng"));
+    TFormSettings dialog(main, main->SettingsHost());
+    TFormBatchGenerator batch(main, main->BatchHost());
+    QStringList shared;
+    for (QWidget *window : std::initializer_list<QWidget *>{main, &dialog, &batch}) {
+        main->LangChanger1->TranslateForm(window);
+        QMap<QChar, QString> owners;
+        for (QObject *component : OwnedComponents(window)) {
+            QString caption;
+            if (auto *label = qobject_cast<TLabel *>(component))
+                caption = label->text();
+            else if (auto *button = qobject_cast<QAbstractButton *>(component))
+                caption = button->text();
+            else
+                continue;
+            const QChar key = AccessKeyOf(caption);
+            if (key.isNull())
+                continue;
+            const QString owner = owners.value(key);
+            const bool designed = (owner == QLatin1String("LabelBorderWidth")
+                                   && component->objectName() == QLatin1String("CheckBoxBoldText"));
+            if (owners.contains(key) && !designed)
+                shared << QStringLiteral("%1: %2 and %3 share Alt+%4")
+                              .arg(window->objectName(), owners.value(key), component->objectName(), key);
+            else
+                owners.insert(key, component->objectName());
+        }
+    }
+    QVERIFY2(shared.isEmpty(), qPrintable(language + ": " + shared.join(QStringLiteral("; "))));
 }
 
 QTEST_MAIN(TestShippedLanguages)
