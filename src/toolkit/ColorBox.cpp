@@ -1,5 +1,8 @@
 #include "toolkit/ColorBox.h"
 
+#include "toolkit/Exception.h"
+#include "toolkit/Graphics.h"
+
 #include <QColorDialog>
 #include <QPainter>
 #include <QPixmap>
@@ -35,6 +38,32 @@ QIcon Swatch(TColor color)
 const int ColorRole = Qt::UserRole;
 const int CustomIndex = 0;
 
+// The names of a colour box's fixed entries.
+class TColorNames final : public TStrings
+{
+public:
+    explicit TColorNames(QComboBox *box) : TStrings(box), FBox(box) {}
+
+    int Count() const override { return FBox->count(); }
+    QString Strings(int index) const override { return FBox->itemText(index); }
+    void Insert(int, const QString &) override { Refuse(); }
+    void Delete(int) override { Refuse(); }
+    void Clear() override { Refuse(); }
+    void SetStrings(const QStringList &lines) override
+    {
+        for (int i = 0; i < FBox->count() && i < lines.size(); ++i)
+            FBox->setItemText(i, lines.at(i));
+    }
+
+private:
+    [[noreturn]] static void Refuse()
+    {
+        throw EInvalidOperation(QStringLiteral("The colours of a colour box are fixed; only their names can change"));
+    }
+
+    QComboBox *FBox;
+};
+
 } // namespace
 
 const QList<QPair<QString, TColor>> &TColorBox::NamedColors()
@@ -55,7 +84,7 @@ const QList<QPair<QString, TColor>> &TColorBox::NamedColors()
 }
 
 TColorBox::TColorBox(QObject *AOwner, QWidget *AParent)
-    : QComboBox(AParent), TControl(this)
+    : QComboBox(AParent), TControl(this), FItems(new TColorNames(this))
 {
     addItem(Swatch(clBlack), QStringLiteral("Custom..."), QVariant::fromValue(uint(clBlack)));
     for (const auto &named : NamedColors())
@@ -64,6 +93,12 @@ TColorBox::TColorBox(QObject *AOwner, QWidget *AParent)
     FLastIndex = 1;
     Register(AOwner, AParent);
     connect(this, &QComboBox::activated, this, &TColorBox::Picked);
+}
+
+void TColorBox::SetItems(TStrings *value)
+{
+    if (value != nullptr && value != FItems)
+        FItems->SetStrings(value->ToStringList());
 }
 
 TColor TColorBox::SelectedColor() const

@@ -9,15 +9,19 @@
 #include <functional>
 #include <optional>
 
+class TStrings;
+
 // A colour picker: the 16 standard and 4 extended named colours shown by name, plus "Custom..."
 // which asks for any colour through the colour dialog. It yields RGB colours only, never the
-// palette's system colours.
+// palette's system colours. Items holds the shown names ("Custom..." first), so that a language
+// file can rename them; the colours and their order stay.
 class TColorBox final : public QComboBox, public TControl
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TColorBox)
     TCONTROL_PUBLISHED
     Q_PROPERTY(int Selected READ Selected WRITE SetSelected)
+    Q_PROPERTY(TStrings *Items READ Items WRITE SetItems)
 
 public:
     TColorBox(QObject *AOwner, QWidget *AParent);
@@ -35,6 +39,11 @@ public:
     // The named colours, in list order.
     static const QList<QPair<QString, TColor>> &NamedColors();
 
+    // The shown names. Assigning lines renames the entries in order: extra lines are ignored and
+    // missing ones keep their names. Adding or removing entries raises EInvalidOperation.
+    TStrings *Items() const { return FItems; }
+    void SetItems(TStrings *value);
+
 Q_SIGNALS:
     // The user picked a colour (after the colour dialog for a custom one).
     void OnChange(QObject *Sender);
@@ -43,6 +52,7 @@ private:
     void Picked(int index);
     void SetCustomColor(TColor color);
 
+    TStrings *FItems;
     int FLastIndex = 0;
 };
 

@@ -7,6 +7,7 @@
 #include "batch/FormBatchGenerator.h"
 #include "lang/FormSettings.h"
 #include "lang/LangChanger.h"
+#include "toolkit/ColorBox.h"
 #include "toolkit/Component.h"
 #include "toolkit/StdCtrls.h"
 
@@ -53,17 +54,20 @@ QMap<QString, QString> VisibleTexts(TSettingsEnvironment &env, TForm1 *main)
     return texts;
 }
 
-// The lists whose items a translator must cover: every list of the three windows except those
-// holding names that stay as they are (symbologies, format codes, language names).
+// The lists whose items a translator must cover: every list of the three windows (colour names
+// included) except those holding names that stay as they are (symbologies, format codes,
+// language names).
 QMap<QString, int> TranslatableLists(const QList<QObject *> &windows)
 {
     QMap<QString, int> lists;
     for (QObject *window : windows)
         for (QObject *component : OwnedComponents(window)) {
-            auto *box = qobject_cast<TComboBox *>(component);
+            auto *box = qobject_cast<QComboBox *>(component);
             const QString name = component->objectName();
-            if (box == nullptr || box->count() == 0 || name == "ComboBoxSymbology"
-                || name == "ComboBoxExt" || name == "ComboBoxLang")
+            const bool named = qobject_cast<TComboBox *>(component) != nullptr
+                               || qobject_cast<TColorBox *>(component) != nullptr;
+            if (!named || box->count() == 0 || name == "ComboBoxSymbology" || name == "ComboBoxExt"
+                || name == "ComboBoxLang")
                 continue;
             lists.insert(window->objectName() + '.' + name + ".Items", box->count());
         }
@@ -84,6 +88,13 @@ QVariant ReadPath(QObject *window, const QString &path)
     while (segments.size() > 1 && target != nullptr)
         target = target->property(segments.takeFirst().toLatin1()).value<QObject *>();
     return target != nullptr ? target->property(segments.first().toLatin1()) : QVariant();
+}
+
+// The lines of a list that a language-file key addresses.
+QStringList ItemsOf(QObject *window, const QString &key)
+{
+    auto *strings = qobject_cast<TStrings *>(ReadPath(window, key.section('.', 1)).value<QObject *>());
+    return strings != nullptr ? strings->ToStringList() : QStringList{QStringLiteral("<no list at %1>").arg(key)};
 }
 
 // The letter after a single ampersand, in upper case; none for "&&" alone.
@@ -149,6 +160,7 @@ void TestShippedLanguages::everyVisibleTextIsTranslated()
     TFormBatchGenerator batch(main, main->BatchHost());
     const QMap<QString, int> lists = TranslatableLists({main, &dialog, &batch});
     QVERIFY(lists.contains("Form1.ComboBoxRotation.Items"));
+    QVERIFY(lists.contains("Form1.ColorBoxBackColor.Items"));
     for (auto it = lists.cbegin(); it != lists.cend(); ++it) {
         const QString value = shipped.ReadString("Translations", it.key(), QString());
         QVERIFY2(!value.isEmpty(), qPrintable(language + ": no translation of " + it.key()));
@@ -199,6 +211,7 @@ void TestShippedLanguages::entriesReachTheirControlsAndEnglishRestores()
     TForm1 *main = env.CreateMain(QStringLiteral("English"));
     const QMap<QString, QString> design = VisibleTexts(env, main);
     const QStringList designRotation = main->ComboBoxRotation->Items()->ToStringList();
+    const QStringList designColours = main->ColorBoxForeColor->Items()->ToStringList();
 
     auto dialog = std::make_unique<TFormSettings>(main, main->SettingsHost());
     dialog->show();
@@ -221,9 +234,7 @@ void TestShippedLanguages::entriesReachTheirControlsAndEnglishRestores()
         const QVariant current = ReadPath(window, key.section('.', 1));
         QVERIFY2(current.isValid(), qPrintable("no such property: " + key));
         if (key.endsWith(".Items")) {
-            const auto *box = qobject_cast<TComboBox *>(FindComponent(window, key.section('.', 1, 1)));
-            QVERIFY(box != nullptr);
-            QCOMPARE(box->Items()->ToStringList(), value.split(','));
+            QCOMPARE(ItemsOf(window, key), value.split(','));
         } else {
             QCOMPARE(current.toString(), value);
         }
@@ -241,6 +252,8 @@ void TestShippedLanguages::entriesReachTheirControlsAndEnglishRestores()
         QCOMPARE(ReadPath(window, it.key().section('.', 1)).toString(), it.value());
     }
     QCOMPARE(main->ComboBoxRotation->Items()->ToStringList(), designRotation);
+    QCOMPARE(main->ColorBoxForeColor->Items()->ToStringList(), designColours);
+    QCOMPARE(main->ColorBoxBackColor->Items()->ToStringList(), designColours);
 }
 
 void TestShippedLanguages::captionsFitTheirControls_data()

@@ -2,10 +2,12 @@
 #include "toolkit/ComCtrls.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/DirectoryEdit.h"
+#include "toolkit/Exception.h"
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/Form.h"
 #include "toolkit/ImgList.h"
 #include "toolkit/Menus.h"
+#include "toolkit/Properties.h"
 #include "toolkit/StdCtrls.h"
 
 #include <QtTest>
@@ -284,6 +286,47 @@ private Q_SLOTS:
         // A system colour never comes out: only its low three bytes remain.
         box->SetSelected(int(clBtnFace));
         QVERIFY((box->SelectedColor() & 0xFF000000u) == 0);
+    }
+
+    void ColorBoxNamesRenameButKeepColours_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("redName");
+        QTest::addColumn<QString>("lastName");
+        QTest::newRow("all renamed") << QStringList{"Autre...", "Noir", "Marron", "Vert", "Olive", "Bleu marine",
+                                                    "Violet", "Sarcelle", "Gris", "Argent", "Rouge", "Vert citron",
+                                                    "Jaune", "Bleu", "Fuchsia", "Cyan", "Blanc", "Vert billet",
+                                                    "Bleu ciel", "Crème", "Gris moyen"}
+                                     << "Rouge" << "Gris moyen";
+        QTest::newRow("fewer lines: the rest keep their names")
+            << QStringList{"Autre...", "Noir"} << "Red" << "Medium Gray";
+        QTest::newRow("more lines: the extra ones are ignored")
+            << (QStringList{"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M", "N", "O", "P", "Q",
+                            "R", "S", "T", "U", "V", "W"})
+            << "K" << "U";
+    }
+
+    // A language file renames the colours through Items; what each entry means stays.
+    void ColorBoxNamesRenameButKeepColours()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, redName);
+        QFETCH(QString, lastName);
+        TForm form(nullptr);
+        auto *box = new TColorBox(&form, &form);
+        box->SetSelectedColor(0x0000FF);
+        AssignLines(box, QStringLiteral("Items"), lines);
+        QCOMPARE(box->count(), 21);
+        QCOMPARE(box->currentText(), redName);
+        QCOMPARE(box->SelectedColor(), TColor(0x0000FF));
+        QCOMPARE(box->itemText(20), lastName);
+        QCOMPARE(box->Colors(20), TColor(0xA4A0A0));
+        box->SetSelectedColor(0xFFFFFF);
+        QCOMPARE(box->SelectedColor(), TColor(0xFFFFFF));
+        // Entries cannot be added or taken away: their colours would be lost.
+        QVERIFY_THROWS_EXCEPTION(EInvalidOperation, box->Items()->Add(QStringLiteral("Orange")));
+        QVERIFY_THROWS_EXCEPTION(EInvalidOperation, box->Items()->Clear());
+        QCOMPARE(box->count(), 21);
     }
 
     void ColorBoxCustomEntryAsksTheDialog_data()
