@@ -1,4 +1,5 @@
 #include "barcode/Barcode.h"
+#include "barcode/PictureMemory.h"
 
 #include <QtEndian>
 
@@ -107,7 +108,9 @@ void TBarcode::CopyPixels(const unsigned char *pixels, int width, int height, TP
     // are overwritten at once.
     if (FBitmap.width() != width || FBitmap.height() != height || FBitmap.format() != format
         || !FBitmap.isDetached()) {
-        QImage image(width, height, format);
+        // Refused like a failed allocation when it is too large for the machine.
+        QImage image = PictureFitsInMemory(width, height, bpp1, PictureMemoryLimit()) ? QImage(width, height, format)
+                                                                                       : QImage();
         if (image.isNull())
             throw EBarcodeError(QStringLiteral("Not enough memory for a bitmap of %1 x %2 pixels")
                                     .arg(width)

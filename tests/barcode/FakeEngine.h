@@ -26,6 +26,7 @@ struct TFakeEngine
     const char *(*Outfile)() = nullptr;
     void (*SetCapabilities)(unsigned) = nullptr;
     void (*SetBitmapSize)(int, int) = nullptr;
+    void (*ClaimBitmapSize)(int, int) = nullptr; // reports the size, makes no pixels
     void (*SetCreateFails)(int) = nullptr;
     void (*SetFailure)(int, int, const char *) = nullptr;
     void (*Pixel)(int, int, unsigned char *) = nullptr;
@@ -44,6 +45,7 @@ struct TFakeEngine
         Resolve(Outfile, "FakeZint_Outfile");
         Resolve(SetCapabilities, "FakeZint_SetCapabilities");
         Resolve(SetBitmapSize, "FakeZint_SetBitmapSize");
+        Resolve(ClaimBitmapSize, "FakeZint_ClaimBitmapSize");
         Resolve(SetCreateFails, "FakeZint_SetCreateFails");
         Resolve(SetFailure, "FakeZint_SetFailure");
         Resolve(Pixel, "FakeZint_Pixel");

@@ -25,6 +25,7 @@ static int EncodeResult, BufferResult, PrintResult;
 static char ResultText[100];
 static unsigned int Capabilities = 0x3FFF;
 static int BitmapWidth = 11, BitmapHeight = 3;
+static int BitmapClaimedOnly = 0; /* the size is reported, but no pixels are made */
 static int Rotation = -1;
 static char Outfile[256];
 static int CreateFails;
@@ -55,6 +56,7 @@ EXPORT void FakeZint_Reset(void)
     Capabilities = 0x3FFF;
     BitmapWidth = 11;
     BitmapHeight = 3;
+    BitmapClaimedOnly = 0;
     Rotation = -1;
     Outfile[0] = 0;
     CreateFails = 0;
@@ -68,6 +70,11 @@ EXPORT int FakeZint_Rotation(void) { return Rotation; }
 EXPORT const char *FakeZint_Outfile(void) { return Outfile; }
 EXPORT void FakeZint_SetCapabilities(unsigned int caps) { Capabilities = caps; }
 EXPORT void FakeZint_SetBitmapSize(int width, int height) { BitmapWidth = width; BitmapHeight = height; }
+EXPORT void FakeZint_ClaimBitmapSize(int width, int height)
+{
+    FakeZint_SetBitmapSize(width, height);
+    BitmapClaimedOnly = 1;
+}
 EXPORT void FakeZint_SetCreateFails(int fails) { CreateFails = fails; }
 /* `stage` 1 fails ZBarcode_Encode, 2 ZBarcode_Buffer, 3 ZBarcode_Print, with `result` and `text`. */
 EXPORT void FakeZint_SetFailure(int stage, int result, const char *text)
@@ -157,6 +164,10 @@ EXPORT int ZBarcode_Buffer(struct zint_symbol *symbol, int rotate_angle)
         return Fail(symbol, BufferResult);
     symbol->bitmap_width = BitmapWidth;
     symbol->bitmap_height = BitmapHeight;
+    if (BitmapClaimedOnly) {
+        symbol->bitmap = malloc(1);
+        return 0;
+    }
     symbol->bitmap = malloc((size_t)BitmapWidth * (size_t)BitmapHeight * 3 + 1);
     for (y = 0; y < BitmapHeight; y++)
         for (x = 0; x < BitmapWidth; x++) {

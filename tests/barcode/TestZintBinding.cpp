@@ -1,6 +1,7 @@
 #include "barcode/Barcode.h"
 #include "barcode/BarcodeTestSupport.h"
 #include "barcode/FakeEngine.h"
+#include "barcode/PictureMemory.h"
 #include "barcode/ZintLibrary.h"
 
 #include <QFile>
@@ -10,8 +11,10 @@
 
 #include <dlfcn.h>
 
+#include <climits>
 #include <cstring>
 #include <functional>
+#include <limits>
 
 namespace {
 
@@ -488,6 +491,55 @@ private Q_SLOTS:
         // The changed flag stayed set: the next read renders again, and only now the image changes.
         QCOMPARE(barcode.Bitmap().size(), QSize(4, 4));
         QCOMPARE(EncodeCalls(), 3);
+    }
+
+    void PictureSizeAgainstMemory_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<bool>("bpp1");
+        QTest::addColumn<qint64>("limit");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("exactly the limit") << 100 << 50 << false << qint64(20000) << true;
+        QTest::newRow("one row more") << 100 << 51 << false << qint64(20000) << false;
+        QTest::newRow("one bit, rows padded to 32 pixels") << 33 << 10 << true << qint64(80) << true;
+        QTest::newRow("one bit, one row more") << 33 << 11 << true << qint64(80) << false;
+        QTest::newRow("largest sides, no overflow") << INT_MAX << INT_MAX << false
+                                                    << std::numeric_limits<qint64>::max() << false;
+        QTest::newRow("a wide line that fits") << INT_MAX << 1 << false << qint64(INT_MAX) * 4 << true;
+    }
+
+    void PictureSizeAgainstMemory()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(bool, bpp1);
+        QFETCH(qint64, limit);
+        QFETCH(bool, fits);
+        QCOMPARE(PictureFitsInMemory(width, height, bpp1, limit), fits);
+        QVERIFY(PictureMemoryLimit() > 0);
+    }
+
+    void OversizedPictureIsRefused_data()
+    {
+        QTest::addColumn<bool>("bpp1");
+        QTest::newRow("colour") << false;
+        QTest::newRow("one bit per pixel") << true;
+    }
+
+    // A picture larger than the machine could hold is refused with a message before any pixel is
+    // read, rather than the program being killed while it writes the pages; the next one draws.
+    void OversizedPictureIsRefused()
+    {
+        QFETCH(bool, bpp1);
+        Fake.ClaimBitmapSize(1000000, 1000000);
+        TBarcode barcode(nullptr);
+        barcode.SetOutputOptions(bpp1 ? SetOf(opBpp1) : 0);
+        QCOMPARE(Message([&] { barcode.Bitmap(); }),
+                 QStringLiteral("Not enough memory for a bitmap of 1000000 x 1000000 pixels"));
+        Fake.SetBitmapSize(4, 4);
+        barcode.SetInputText(QStringLiteral("smaller"));
+        QCOMPARE(barcode.Bitmap().size(), QSize(4, 4));
     }
 
     void NullRecordEndsQuietlyAndRetries()
