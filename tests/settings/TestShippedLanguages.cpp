@@ -97,6 +97,28 @@ QStringList ItemsOf(QObject *window, const QString &key)
     return strings != nullptr ? strings->ToStringList() : QStringList{QStringLiteral("<no list at %1>").arg(key)};
 }
 
+// The three windows in one shipped language, as the program shows them.
+struct TShippedWindows
+{
+    TSettingsEnvironment Env;
+    TForm1 *Main = nullptr;
+    std::unique_ptr<TFormSettings> Dialog;
+    std::unique_ptr<TFormBatchGenerator> Batch;
+
+    explicit TShippedWindows(const QString &language)
+    {
+        CopyShippedFiles(Env);
+        Main = Env.CreateMain(language);
+        Main->LangChanger1->SetLangFile(Env.PathOf(language + ".lng"));
+        Dialog = std::make_unique<TFormSettings>(Main, Main->SettingsHost());
+        Batch = std::make_unique<TFormBatchGenerator>(Main, Main->BatchHost());
+        for (QWidget *window : Windows())
+            Main->LangChanger1->TranslateForm(window);
+    }
+
+    QList<QWidget *> Windows() const { return {Main, Dialog.get(), Batch.get()}; }
+};
+
 // The letter after a single ampersand, in upper case; none for "&&" alone.
 QChar AccessKeyOf(const QString &caption)
 {
@@ -270,18 +292,9 @@ void TestShippedLanguages::captionsFitTheirControls_data()
 void TestShippedLanguages::captionsFitTheirControls()
 {
     QFETCH(QString, language);
-    TSettingsEnvironment env;
-    CopyShippedFiles(env);
-    TForm1 *main = env.CreateMain(language);
-    main->LangChanger1->SetLangFile(env.PathOf(language + ".lng"));
-    TFormSettings dialog(main, main->SettingsHost());
-    TFormBatchGenerator batch(main, main->BatchHost());
-    main->LangChanger1->TranslateForm(main);
-    main->LangChanger1->TranslateForm(&dialog);
-    main->LangChanger1->TranslateForm(&batch);
-
+    const TShippedWindows shipped(language);
     QStringList cut;
-    for (QWidget *window : std::initializer_list<QWidget *>{main, &dialog, &batch}) {
+    for (QWidget *window : shipped.Windows()) {
         window->show();
         for (QObject *component : OwnedComponents(window)) {
             auto *widget = qobject_cast<QWidget *>(component);
@@ -313,15 +326,9 @@ void TestShippedLanguages::accessKeysAreUnique_data()
 void TestShippedLanguages::accessKeysAreUnique()
 {
     QFETCH(QString, language);
-    TSettingsEnvironment env;
-    CopyShippedFiles(env);
-    TForm1 *main = env.CreateMain(language);
-    main->LangChanger1->SetLangFile(env.PathOf(language + ".lng"));
-    TFormSettings dialog(main, main->SettingsHost());
-    TFormBatchGenerator batch(main, main->BatchHost());
+    const TShippedWindows shipped(language);
     QStringList shared;
-    for (QWidget *window : std::initializer_list<QWidget *>{main, &dialog, &batch}) {
-        main->LangChanger1->TranslateForm(window);
+    for (QWidget *window : shipped.Windows()) {
         QMap<QChar, QString> owners;
         for (QObject *component : OwnedComponents(window)) {
             QString caption;
