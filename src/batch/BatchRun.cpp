@@ -41,7 +41,9 @@ struct TFileStamp
 
 QString TryBatchSave(const TBatchSave &save, const TBatchItem &item)
 {
-    const std::optional<TFileStamp> before = item.Existed ? std::make_optional<TFileStamp>(item.FileName) : std::nullopt;
+    std::optional<TFileStamp> before;
+    if (item.Existed)
+        before.emplace(item.FileName);
     try {
         save.Write(item);
     } catch (const Exception &error) {

@@ -9,8 +9,6 @@
 #include <functional>
 #include <optional>
 
-class TStrings;
-
 // A colour picker: the 16 standard and 4 extended named colours shown by name, plus "Custom..."
 // which asks for any colour through the colour dialog. It yields RGB colours only, never the
 // palette's system colours. Items holds the shown names ("Custom..." first), so that a language
