@@ -69,7 +69,12 @@ EXPORT const unsigned char *FakeZint_Data(int *length) { *length = DataLength; r
 EXPORT int FakeZint_Rotation(void) { return Rotation; }
 EXPORT const char *FakeZint_Outfile(void) { return Outfile; }
 EXPORT void FakeZint_SetCapabilities(unsigned int caps) { Capabilities = caps; }
-EXPORT void FakeZint_SetBitmapSize(int width, int height) { BitmapWidth = width; BitmapHeight = height; }
+EXPORT void FakeZint_SetBitmapSize(int width, int height)
+{
+    BitmapWidth = width;
+    BitmapHeight = height;
+    BitmapClaimedOnly = 0;
+}
 EXPORT void FakeZint_ClaimBitmapSize(int width, int height)
 {
     FakeZint_SetBitmapSize(width, height);
