@@ -95,8 +95,14 @@ QString TBatchNamer::NameFor(qsizetype line, const QString &text)
 {
     const QString cleaned = CleanFileName(text);
     const QString name = TrimBlanksAndDots(CutToUtf8Bytes(cleaned, FBudget));
-    if (!name.isEmpty() && IsFree(name))
-        return Take(name);
+    if (!name.isEmpty()) {
+        // Folded once: a run names every item, and folding makes a copy.
+        QString folded = name.toCaseFolded();
+        if (!FUsed.contains(folded)) {
+            FUsed.insert(std::move(folded));
+            return name;
+        }
+    }
 
     ++FNumbered;
     const QString number = QStringLiteral("%1").arg(line, FWidth, 10, QChar(u'0'));

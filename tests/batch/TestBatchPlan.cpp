@@ -70,6 +70,59 @@ private Q_SLOTS:
         QCOMPARE(plan.ExistingCount, 2);
     }
 
+    void SeesWhatTheFolderHolds_data()
+    {
+        // What the folder holds before the run (a trailing "/" makes a folder, "->x" a link to
+        // x), and which of the targets "a.svg", "b.svg", "c.svg" count as existing.
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QList<bool>>("existed");
+        QTest::newRow("empty folder") << QStringList{} << QList<bool>{false, false, false};
+        QTest::newRow("only other files") << QStringList{"a.bmp", "x.svg"} << QList<bool>{false, false, false};
+        QTest::newRow("only a hidden file") << QStringList{".a.svg"} << QList<bool>{false, false, false};
+        QTest::newRow("some targets") << QStringList{"a.svg", "c.svg", "x"} << QList<bool>{true, false, true};
+        QTest::newRow("a folder of a target's name") << QStringList{"b.svg/"} << QList<bool>{false, true, false};
+        QTest::newRow("links, one leading nowhere")
+            << QStringList{"x.svg", "a.svg->x.svg", "b.svg->missing"} << QList<bool>{true, false, false};
+    }
+
+    // Targets that exist are counted for the overwrite question and compared after their
+    // write; the folder is read, not guessed.
+    void SeesWhatTheFolderHolds()
+    {
+        QFETCH(QStringList, entries);
+        QFETCH(QList<bool>, existed);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString folder = dir.path() + u'/';
+        for (const QString &entry : entries) {
+            if (entry.endsWith(u'/')) {
+                QVERIFY(QDir(folder).mkdir(entry.chopped(1)));
+            } else if (entry.contains(QLatin1String("->"))) {
+                QVERIFY(QFile::link(entry.section(QLatin1String("->"), 1), folder + entry.section(QLatin1String("->"), 0, 0)));
+            } else {
+                QFile file(folder + entry);
+                QVERIFY(file.open(QIODevice::WriteOnly));
+            }
+        }
+
+        const TBatchPlan plan = PlanBatch({"a", "b", "c"}, folder, QStringLiteral(".svg"));
+        QList<bool> seen;
+        for (const TBatchItem &item : plan.Items)
+            seen.append(item.Existed);
+        QCOMPARE(seen, existed);
+        QCOMPARE(plan.ExistingCount, existed.count(true));
+    }
+
+    void MissingFolderHoldsNothing()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const TBatchPlan plan = PlanBatch({"a"}, dir.path() + QStringLiteral("/missing/"), QStringLiteral(".svg"));
+        QCOMPARE(plan.Items.size(), 1);
+        QVERIFY(!plan.Items.first().Existed);
+        QCOMPARE(plan.ExistingCount, 0);
+    }
+
     void StaysBelowEngineLimit_data()
     {
         QTest::addColumn<QString>("text");
