@@ -372,7 +372,7 @@ private:
     void FillPrimary(zint_symbol *symbol);
     void EncodeData(const TZintApi &api, zint_symbol *symbol);
     void HandOverPixels(const TZintApi &api, zint_symbol *symbol);
-    void PrintFile(const TZintApi &api, zint_symbol *symbol, const TSaveTarget &target, const QString &fileName);
+    void PrintFile(const TZintApi &api, zint_symbol *symbol, TSaveTarget &target);
     // How the engine handed over its pixels: three bytes each, or one character each ('0' the
     // background), drawn in the component's colours or, with opBpp1, as a 1-bit image.
     enum class TPixelLayout { Rgb, Characters, Mono };

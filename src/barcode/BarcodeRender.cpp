@@ -191,7 +191,7 @@ void TBarcode::Generate(const QString &fileName)
     std::optional<TSaveTarget> target;
     if (!fileName.isEmpty()) {
         WriteOutfile(symbol, fileName);
-        target.emplace(fileName, InSet(FOutputOptions, opStdout));
+        target.emplace(fileName, InSet(FOutputOptions, opStdout), qsizetype(sizeof symbol->outfile));
         if (target->EngineFileName() != fileName)
             WriteOutfile(symbol, target->EngineFileName());
     }
@@ -200,7 +200,7 @@ void TBarcode::Generate(const QString &fileName)
     FillPrimary(symbol);
     EncodeData(api, symbol);
     if (target)
-        PrintFile(api, symbol, *target, fileName);
+        PrintFile(api, symbol, *target);
     else
         HandOverPixels(api, symbol);
     discard.Keep();
@@ -328,13 +328,16 @@ void TBarcode::HandOverPixels(const TZintApi &api, zint_symbol *symbol)
     FChanged = false;
 }
 
-void TBarcode::PrintFile(const TZintApi &api, zint_symbol *symbol, const TSaveTarget &target, const QString &fileName)
+void TBarcode::PrintFile(const TZintApi &api, zint_symbol *symbol, TSaveTarget &target)
 {
     if (api.Print(symbol, FRotation) != 0)
         throw EBarcodeError(FieldText(symbol->errtxt));
     FChanged = true;
-    target.Finish();
-    // The engine has no resolution field of its own: the written file is stamped afterwards.
-    if (FResolution > 0 && target.IsRegularFile())
-        StampResolution(fileName, FResolution);
+    // The engine has no resolution field of its own: the written file is stamped before it is
+    // put in place.
+    target.Finish([&](const QString &engineFileName) {
+        WriteOutfile(symbol, engineFileName);
+        if (api.Print(symbol, FRotation) != 0)
+            throw EBarcodeError(FieldText(symbol->errtxt));
+    }, FResolution);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QSize>
 #include <QSizeF>
 #include <QString>
@@ -32,3 +33,5 @@ QSizeF ModulesOf(const QSize &pixels, float scale);
 // are left as they are: the result is false. EBarcodeError for a dpi that is not positive, a file
 // that cannot be read or written, or a file damaged in the fields it needs.
 bool StampResolution(const QString &fileName, double dpi);
+// The same on the file's bytes; `fileName` names it in the messages.
+bool StampResolutionBytes(QByteArray &bytes, double dpi, const QString &fileName);

@@ -130,22 +130,20 @@ bool StampTiff(QByteArray &bytes, double dpi)
     return found == 2;
 }
 
-} // namespace
 
-bool StampResolution(const QString &fileName, double dpi)
+void CheckDpi(double dpi)
 {
     if (!std::isfinite(dpi) || dpi <= 0)
         throw EBarcodeError(QStringLiteral("The resolution must be greater than 0 dpi, not %1").arg(dpi));
     if (dpi > 1e6)
         throw EBarcodeError(QStringLiteral("The resolution of %1 dpi is too large").arg(dpi));
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        Fail(fileName, file.errorString());
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        Fail(fileName, file.errorString());
-    file.close();
+}
 
+} // namespace
+
+bool StampResolutionBytes(QByteArray &bytes, double dpi, const QString &fileName)
+{
+    CheckDpi(dpi);
     bool stamped;
     if (bytes.startsWith("BM"))
         stamped = StampBmp(bytes, dpi);
@@ -159,6 +157,21 @@ bool StampResolution(const QString &fileName, double dpi)
         return false;
     if (!stamped)
         Fail(fileName, QStringLiteral("the file is damaged or its format has no room for %1 dpi").arg(dpi));
+    return true;
+}
+
+bool StampResolution(const QString &fileName, double dpi)
+{
+    CheckDpi(dpi);
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        Fail(fileName, file.errorString());
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        Fail(fileName, file.errorString());
+    file.close();
+    if (!StampResolutionBytes(bytes, dpi, fileName))
+        return false;
 
     // Written whole or not at all: a failing write leaves the engine's file as it was.
     QSaveFile out(fileName);

@@ -3,44 +3,54 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
 #include <memory>
 
-class QTemporaryFile;
+class TWorkFile;
 
-// Where the engine's file goes and how a save makes sure it arrived. The engine does not check
-// its own writes: a full disk or a refusing device still ends in a reported success.
-// - A regular file (or a new name) is written by the engine and checked afterwards.
-// - A device, FIFO or socket (/dev/null, /dev/stdout, a pipe) cannot be checked afterwards: the
-//   engine writes a temporary file with the same extension, which is then copied into the
-//   target with every write checked.
+// Has the engine print its file once more under another name (same suffix).
+using TReprint = std::function<void(const QString &engineFileName)>;
+
+// Where the engine's file goes, and how a save makes sure that it arrived whole and that a
+// failure loses nothing. The engine does not check its own writes: a full disk, a quota or a
+// file-size limit cut its file short and it still reports success.
+// - A regular file (or a new name) is written by the engine into a work file of our own in the
+//   target's folder, checked, and renamed over the target: until that rename the earlier file
+//   is untouched, and a failure removes the work file. A name whose work file would not fit the
+//   engine's name field goes the way of a device, with the copy made into a work file.
+// - A device, FIFO or socket (/dev/null, /dev/stdout, a pipe) cannot be renamed onto: the engine
+//   writes a work file in the temporary folder, which is checked and then copied into the target
+//   with every write checked.
+// - A folder in which no work file can be made (missing, or writable only in its files) leaves
+//   the engine to write the target itself, checked afterwards as well as it can be.
 // - With the engine's standard-output option, and for the name "-", the engine writes to
 //   standard output itself; no file is checked.
 class TSaveTarget final
 {
 public:
-    TSaveTarget(const QString &fileName, bool toStdout);
+    TSaveTarget(const QString &fileName, bool toStdout, qsizetype engineNameLimit);
     ~TSaveTarget();
     TSaveTarget(const TSaveTarget &) = delete;
     TSaveTarget &operator=(const TSaveTarget &) = delete;
 
     // The name to hand to the engine as outfile.
     QString EngineFileName() const;
-    // After the engine reported success: copies or checks as above; EBarcodeError when the file
-    // did not arrive whole.
-    void Finish() const;
-    // True when the target is a regular file that the engine wrote: the one that can be stamped.
-    bool IsRegularFile() const;
+    // After the engine reported success: makes sure its file is whole (`reprint` tells a file
+    // that exactly filled the disk from one cut short), stamps the resolution (`dpi` 0: none)
+    // and puts the file in place. EBarcodeError when it cannot; the earlier file is then as it was.
+    void Finish(const TReprint &reprint, double dpi);
     // True when Finish makes sure that a file of any name but "-" arrived: with the engine's
     // standard-output option nothing is written to a file, and nothing can be checked.
     static bool ChecksArrival(bool toStdout) { return !toStdout; }
 
 private:
-    QString FFileName;
-    bool FToStdout;
-    std::unique_ptr<QTemporaryFile> FDetour;
-};
+    enum class TWay { Stdout, Rename, Copy, InPlace };
 
-// True when a file system with these block counts has no room left for the writer. The
-// privileged user may also fill the blocks reserved for it; a file system that reports no blocks
-// at all (a pseudo or network file system) tells nothing.
-bool NoRoomLeft(quint64 blocks, quint64 freeBlocks, quint64 availableBlocks, bool privileged);
+    void FinishInPlace(const TReprint &reprint, double dpi) const;
+
+    QString FFileName;
+    TWay FWay = TWay::Stdout;
+    bool FIntoDevice = false;
+    std::unique_ptr<TWorkFile> FEngineFile; // what the engine writes, when not the target itself
+    std::unique_ptr<TWorkFile> FPlaceFile;  // the copy beside the target, when the engine's is elsewhere
+};

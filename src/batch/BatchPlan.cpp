@@ -24,7 +24,8 @@ qsizetype NameBudget(const QString &folder, const QString &extension)
 // Whether files of the output folder exist. A run asks this of every file before the first one
 // is written, while the user waits: an empty folder (a new one, usually) is seen once and holds
 // nothing; otherwise the folder is opened once and each name looked up in it alone, where the
-// system would walk the folder's whole path each time. The file system answers, so a folder that
+// system would walk the folder's whole path each time. A symbolic link counts as there, wherever
+// it leads: the run replaces the link itself. The file system answers, so a folder that
 // ignores letter case does so here too.
 class TFolderLookup final
 {
@@ -54,7 +55,7 @@ public:
             return false;
         if (FFolder >= 0) {
             struct stat info {};
-            return ::fstatat(FFolder, QFile::encodeName(name).constData(), &info, 0) == 0;
+            return ::fstatat(FFolder, QFile::encodeName(name).constData(), &info, AT_SYMLINK_NOFOLLOW) == 0;
         }
 #else
         Q_UNUSED(name);

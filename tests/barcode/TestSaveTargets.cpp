@@ -130,31 +130,6 @@ private Q_SLOTS:
             QVERIFY2(message.contains(QStringLiteral("output format")), qPrintable(message));
         QVERIFY(!QFile::exists(QStringLiteral("-")));
     }
-
-    void NoRoomLeft_data()
-    {
-        QTest::addColumn<quint64>("blocks");
-        QTest::addColumn<quint64>("freeBlocks");
-        QTest::addColumn<quint64>("available");
-        QTest::addColumn<bool>("privileged");
-        QTest::addColumn<bool>("full");
-        QTest::newRow("room for everyone") << quint64(1000) << quint64(100) << quint64(50) << false << false;
-        QTest::newRow("user on a full disk") << quint64(1000) << quint64(0) << quint64(0) << false << true;
-        QTest::newRow("user, only reserved blocks left") << quint64(1000) << quint64(50) << quint64(0) << false << true;
-        QTest::newRow("root writes into reserved blocks") << quint64(1000) << quint64(50) << quint64(0) << true << false;
-        QTest::newRow("root on a full disk") << quint64(1000) << quint64(0) << quint64(0) << true << true;
-        QTest::newRow("pseudo file system without blocks") << quint64(0) << quint64(0) << quint64(0) << false << false;
-    }
-
-    void NoRoomLeft()
-    {
-        QFETCH(quint64, blocks);
-        QFETCH(quint64, freeBlocks);
-        QFETCH(quint64, available);
-        QFETCH(bool, privileged);
-        QFETCH(bool, full);
-        QCOMPARE(::NoRoomLeft(blocks, freeBlocks, available, privileged), full);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestSaveTargets)

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+// A file of our own, made fresh beside a save's target (or in a scratch folder) for the engine to
+// write into: nobody else holds its name, and it is removed again unless it was put in place.
+// Its name is ".quorvel-<process id>-<8 letters or digits><suffix>"; a file of that pattern that
+// a killed program left behind is a stray (see IsStrayWorkFile).
+class TWorkFile final
+{
+public:
+    // Makes the file (mode 0666 less the umask, as any new file). On failure IsOpen() is false
+    // and Error() holds the system's errno.
+    TWorkFile(const QString &folder, const QString &suffix);
+    ~TWorkFile();
+    TWorkFile(const TWorkFile &) = delete;
+    TWorkFile &operator=(const TWorkFile &) = delete;
+
+    bool IsOpen() const { return FDescriptor >= 0; }
+    int Error() const { return FError; }
+    const QString &Path() const { return FPath; }
+    int Descriptor() const { return FDescriptor; }
+
+    // Gives the file the permissions (and, where we may, the owner) of `fileName`.
+    void TakeModeOf(const QString &fileName) const;
+    // Renames the file to `fileName`, replacing what is there (a symbolic link itself, never the
+    // file it leads to). Returns 0 or the errno; afterwards the file is no longer ours to remove.
+    int MoveTo(const QString &fileName);
+
+    // "<prefix><process id>-" ... ; a stray's name begins with this prefix.
+    static QLatin1String Prefix() { return QLatin1String(".quorvel-"); }
+
+private:
+    QString FPath;
+    QByteArray FEncodedPath;
+    int FDescriptor = -1;
+    int FError = 0;
+};
+
+// True for a work file whose program no longer runs and that has not been touched for a minute:
+// left behind by a program that was killed while it wrote.
+bool IsStrayWorkFile(const QString &name, qint64 secondsSinceModified);
+
+// Removes the stray work files in `folder`; errors are ignored (they stay hidden files).
+void RemoveStrayWorkFiles(const QString &folder);
