@@ -24,6 +24,7 @@ void TForm1::ButtonSettingsClick(QObject *)
 {
     std::unique_ptr<TFormSettings> dialog(new TFormSettings(this, SettingsHost()));
     FormSettings = dialog.get();
+    dialog->SetEscapeCloses(true);
     LangChanger1->SetLangFile(LanguageFilePath(AppSettings.Language));
     LangChanger1->TranslateForm(dialog.get());
     dialog->ShowModal();

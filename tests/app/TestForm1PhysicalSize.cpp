@@ -2,6 +2,7 @@
 
 #include "barcode/Barcode.h"
 #include "toolkit/ComCtrls.h"
+#include "toolkit/DisabledReason.h"
 
 #include <QtEndian>
 
@@ -26,10 +27,12 @@ private:
         return header.size() == 54 ? qFromLittleEndian<qint32>(header.constData() + 38) : -1;
     }
 
+    // The fields take typing only while the box is ticked; before, the values are put in.
     void SwitchOn(const QString &millimetres, const QString &dpi)
     {
-        TypeInto(FForm->EditXDimension, millimetres);
-        TypeInto(FForm->EditResolution, dpi);
+        QVERIFY(!FForm->EditXDimension->isEnabled());
+        FForm->EditXDimension->setText(millimetres);
+        FForm->EditResolution->setText(dpi);
         FForm->CheckBoxPhysicalSize->setFocus();
         QTest::keyClick(FForm->CheckBoxPhysicalSize, Qt::Key_Space);
         QVERIFY(FForm->CheckBoxPhysicalSize->Checked());
@@ -99,11 +102,15 @@ private slots:
         FForm->ButtonSavePathClick(base);
         QCOMPARE(BmpPixelsPerMetre(base + ".bmp"), qRound(dpi.toDouble() / 0.0254));
 
-        // Off again: the scale stays, files carry no resolution, the scale can be typed.
+        // Off again: the scale typed before comes back, files carry no resolution, the scale can
+        // be typed and the size fields cannot.
         QTest::keyClick(FForm->CheckBoxPhysicalSize, Qt::Key_Space);
         QCOMPARE(FForm->Barcode->Resolution(), 0.0);
-        QCOMPARE(FForm->Barcode->Scale(), scale);
+        QCOMPARE(FForm->Barcode->Scale(), 1.0f);
+        QCOMPARE(FForm->EditScale->Text(), QStringLiteral("1"));
         QVERIFY(FForm->EditScale->isEnabled());
+        QVERIFY(!FForm->EditXDimension->isEnabled());
+        QVERIFY(!ShownHint(FForm->EditXDimension).isEmpty());
         QCOMPARE(FForm->LabelPhysicalSize->Caption(), QString());
     }
 
@@ -153,11 +160,24 @@ private slots:
                  qPrintable(FForm->LabelPhysicalSize->Caption()));
     }
 
+    void ScaleComesBackAfterOff()
+    {
+        TypeInto(FForm->EditScale, QStringLiteral("4"));
+        SwitchOn(QStringLiteral("0.33"), QStringLiteral("300"));
+        QCOMPARE(FForm->Barcode->Scale(), 2.0f);
+        QTest::keyClick(FForm->CheckBoxPhysicalSize, Qt::Key_Space);
+        QCOMPARE(FForm->Barcode->Scale(), 4.0f);
+        QCOMPARE(FForm->UpDownScale->Position(), 40);
+    }
+
     void KeyboardReachesTheRow()
     {
+        // The primary message takes input for composite symbols only.
+        PickItem(FForm->ComboBoxSymbology, QStringLiteral("EAN Composite"));
         FForm->MemoPrimaryMessage->setFocus();
         QTest::keyClick(FForm->MemoPrimaryMessage, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), FForm->CheckBoxPhysicalSize);
+        QTest::keyClick(FForm->CheckBoxPhysicalSize, Qt::Key_Space);
         QTest::keyClick(FForm->CheckBoxPhysicalSize, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), FForm->EditXDimension);
         QTest::keyClick(FForm->EditXDimension, Qt::Key_Tab);

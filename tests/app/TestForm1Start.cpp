@@ -79,13 +79,13 @@ private slots:
         QTest::addColumn<QSize>("size"); // outer size
         QTest::addColumn<bool>("lostFrame"); // brought back from off-screen: outer size := client size
         QTest::newRow("minimised opens normal")
-            << QByteArray("[Options]\nWindowState=1\nWindowWidth=700\nWindowHeight=500\n") << int(wsNormal)
-            << QSize(700, 500) << false;
+            << QByteArray("[Options]\nWindowState=1\nWindowWidth=900\nWindowHeight=640\n") << int(wsNormal)
+            << QSize(900, 640) << false;
         QTest::newRow("maximised") << QByteArray("[Options]\nWindowState=2\n") << int(wsMaximized) << QSize()
                                    << false;
         QTest::newRow("left beyond the desktop")
-            << QByteArray("[Options]\nWindowLeft=100000\nWindowWidth=600\nWindowHeight=400\n") << int(wsNormal)
-            << QSize(600, 400) << true;
+            << QByteArray("[Options]\nWindowLeft=100000\nWindowWidth=880\nWindowHeight=620\n") << int(wsNormal)
+            << QSize(880, 620) << true;
     }
 
     void Placement()
