@@ -203,6 +203,8 @@ void TForm1::CreatePreviewPanel()
     PanelBottom = Create<TPanel>(this, this, "PanelBottom");
     PanelBottom->SetBevelOuter(bvNone);
     PanelBottom->SetTabOrder(0);
+    // The options keep the height they need; the preview grows with the window.
+    PanelBottom->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
 }
 
 void TForm1::CreateOptionControls()
@@ -277,8 +279,10 @@ void TForm1::CreateOptionControls()
     MemoPrimaryMessage->SetScrollBars(ssVertical);
     MemoPrimaryMessage->SetTabOrder(22);
     for (TMemo *memo : {MemoInputText, MemoPrimaryMessage}) {
-        // About five lines of text, fewer when the window is small.
-        memo->setMinimumHeight(memo->fontMetrics().lineSpacing() * 2 + 12);
+        // Five lines of text, down to two when the window is small; the preview takes the rest.
+        const int lines = memo->fontMetrics().lineSpacing();
+        memo->setMinimumHeight(lines * 2 + 12);
+        memo->setMaximumHeight(lines * 5 + 12);
         memo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     }
 
@@ -334,9 +338,11 @@ void TForm1::CreatePhysicalSizeControls()
     LabelResolution->SetFocusControl(EditResolution);
 
     // What the symbol measures, or why the fields cannot be applied; wraps rather than being cut.
+    // Its own row, shown while it has something to say.
     LabelPhysicalSize = CreateLabel(this, panel, "LabelPhysicalSize", QString());
     LabelPhysicalSize->setWordWrap(true);
     LabelPhysicalSize->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    LabelPhysicalSize->SetVisible(false);
 }
 
 void TForm1::CreateButtonRow()

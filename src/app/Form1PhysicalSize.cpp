@@ -114,6 +114,7 @@ void TForm1::ShowPhysicalSize()
     if (text != LabelPhysicalSize->Caption()) {
         LabelPhysicalSize->SetCaption(text);
         LabelPhysicalSize->setToolTip(text);
+        LabelPhysicalSize->SetVisible(!text.isEmpty());
     }
     const QColor colour = FPhysicalSizeProblem.isEmpty() ? QApplication::palette().color(QPalette::WindowText)
                                                          : QColor(0xC0, 0, 0);

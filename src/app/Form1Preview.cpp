@@ -58,8 +58,8 @@ void TForm1::CreatePreviewCommands()
                                      QStringLiteral("Shows the preview smaller (also Ctrl+wheel)"),
                                      {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
     MenuItemZoomFit = CreateMenuItem(this, "MenuItemZoomFit", QStringLiteral("&Fit to window"),
-                                     QStringLiteral("Shows the whole symbol: at its own size when it fits, "
-                                                    "otherwise reduced"),
+                                     QStringLiteral("Shows the whole symbol, enlarged or reduced by a "
+                                                    "whole factor to fill the preview"),
                                      {QKeySequence(Qt::CTRL | Qt::Key_0)});
     MenuItemZoomActual = CreateMenuItem(this, "MenuItemZoomActual", QStringLiteral("&Actual size (1:1)"),
                                         QStringLiteral("Shows every pixel of the symbol on one pixel of the screen"),

@@ -4,6 +4,7 @@
 #include "toolkit/ComCtrls.h"
 #include "toolkit/DisabledReason.h"
 
+#include <QLayout>
 #include <QtEndian>
 
 // The physical-size row of the real main window: the scale it sets, the resolution the saved files
@@ -158,6 +159,19 @@ private slots:
         QCOMPARE(FForm->Barcode->Resolution(), 203.2);
         QVERIFY2(FForm->LabelPhysicalSize->Caption().contains(QStringLiteral("module 0,5 mm")),
                  qPrintable(FForm->LabelPhysicalSize->Caption()));
+    }
+
+    // The readout wraps instead of being cut off, also at the window's smallest size.
+    void ReadoutIsNotCutOff()
+    {
+        SwitchOn(QStringLiteral("2.5"), QStringLiteral("1200"));
+        FForm->resize(FForm->minimumSize());
+        FForm->layout()->activate();
+        TLabel *label = FForm->LabelPhysicalSize;
+        QVERIFY(label->Caption().endsWith(QStringLiteral("module 2.498 mm")));
+        const QRect needed = label->fontMetrics().boundingRect(label->contentsRect(), Qt::TextWordWrap,
+                                                               label->Caption());
+        QVERIFY2(label->contentsRect().contains(needed), qPrintable(label->Caption()));
     }
 
     void ScaleComesBackAfterOff()
