@@ -4,8 +4,10 @@
 #include "batch/FormBatchGenerator.h"
 #include "lang/FormSettings.h"
 #include "lang/LangChanger.h"
+#include "toolkit/ExtCtrls.h"
 
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 #include <QTimer>
 
@@ -103,6 +105,17 @@ private slots:
             QCOMPARE(QSize(form->Width(), form->Height()), size);
         QCOMPARE(AppSettings.WindowState, state == wsMaximized ? 2 : 0);
         QVERIFY(form->Left() < QGuiApplication::primaryScreen()->virtualSize().width());
+    }
+
+    // A wide window gives the two data fields equal halves, and the extra height to the preview.
+    void DataFieldsShareTheWidth()
+    {
+        auto form = Start();
+        form->resize(1400, 800);
+        form->layout()->activate();
+        QVERIFY(form->MemoInputText->width() > 600);
+        QVERIFY(qAbs(form->MemoInputText->width() - form->MemoPrimaryMessage->width()) <= 1);
+        QVERIFY(form->PanelTop->height() > form->PanelBottom->height());
     }
 
     void MachineWideLanguage()
