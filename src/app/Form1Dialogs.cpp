@@ -28,4 +28,7 @@ void TForm1::ButtonSettingsClick(QObject *)
     LangChanger1->SetLangFile(LanguageFilePath(AppSettings.Language));
     LangChanger1->TranslateForm(dialog.get());
     dialog->ShowModal();
+    // The texts this window writes itself follow a language chosen there.
+    UpdateApplicableFields();
+    ApplySymbologyFilter();
 }
