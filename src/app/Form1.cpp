@@ -101,6 +101,8 @@ void TForm1::FormShow(QObject *)
     LangChanger1->SetLangFile(LanguageFilePath(AppSettings.Language));
     LoadToolkitTranslation(AppSettings.Language, LangChanger1->LangFile());
     LangChanger1->TranslateForm(Form1);
+    // The fields that do not apply say why in the language now in force.
+    UpdateApplicableFields();
     // A language file may replace the items of a list, which leaves it without a selection;
     // the lists go on showing what is in force.
     if (ComboBoxRotation->ItemIndex() < 0)

@@ -6,8 +6,7 @@
 #include <QPoint>
 #include <QSize>
 #include <QString>
-#include <memory>
-
+#include <initializer_list>
 #include <memory>
 
 class TBarcode;
@@ -54,6 +53,7 @@ public:
     TComboBox *ComboBoxSymbology = nullptr;
     TLabel *LabelFilter = nullptr;
     TEdit *EditFilter = nullptr;
+    TLabel *LabelFilterMatches = nullptr;
     TLabel *LabelForeColor = nullptr;
     TColorBox *ColorBoxForeColor = nullptr;
     TLabel *LabelBorderWidth = nullptr;
@@ -91,11 +91,14 @@ public:
     TLabel *LabelResolution = nullptr;
     TEdit *EditResolution = nullptr;
     TLabel *LabelPhysicalSize = nullptr;
+    // The options that only some symbologies have; hidden while it holds none.
+    TPanel *PanelSymbologyOptions = nullptr;
     TButton *ButtonSave = nullptr;
     TComboBox *ComboBoxExt = nullptr;
     TButton *ButtonBatch = nullptr;
     TButton *ButtonSettings = nullptr;
     TStatusBar *StatusBar = nullptr;
+    TLabel *LabelZoom = nullptr;
     TBarcode *Barcode = nullptr;
     TSavePictureDialog *SavePictureDialog = nullptr;
     TImageList *ImageList1 = nullptr;
@@ -108,6 +111,7 @@ public:
     TMenuItem *MenuItemZoomFit = nullptr;
     TMenuItem *MenuItemZoomActual = nullptr;
     TMenuItem *MenuItemPrint = nullptr;
+    TMenuItem *MenuItemSave = nullptr; // Save As, also by Ctrl+S
 
     // Life cycle (Form1.cpp).
     void GetFileVersionInfoMy();
@@ -151,6 +155,8 @@ public:
     // Saves the current barcode to `Path` plus the extension of the format chosen in
     // ComboBoxExt; does nothing when the list shows no known format.
     void ButtonSavePathClick(const QString &Path);
+    // Tells in the status bar which file a save wrote.
+    void NoteSaved(const QString &fileName);
 
     // The preview's commands (Form1Preview.cpp).
     void MenuItemCopyClick(QObject *Sender);
@@ -193,6 +199,7 @@ private:
     void CreatePreviewPanel();
     void CreateOptionControls();
     void CreateButtonRow();
+    void CreateLayouts();
     void ConnectHandlers();
     // The symbology filter (Form1Filter.cpp).
     void CreateSymbologyFilter();
@@ -207,11 +214,19 @@ private:
     void ConnectPreviewHandlers();
     // Copy and Print need a symbol.
     void UpdatePreviewCommands();
+    // The zoom drawn now, in the status bar.
+    void ShowZoom();
+    // The status bar: the note of the last save, then the engine's message about the symbol.
+    void ShowStatus();
     QString DragFolder();
 
     // The panel set-up run by FormCreate (Form1Options.cpp).
     void SetupPanel();
     void SetOutputOption(int option, bool present);
+    // Enables the fields that apply to the symbology and the physical size; the others are
+    // disabled with a hint that says why.
+    void UpdateApplicableFields();
+    void SetApplies(std::initializer_list<QWidget *> controls, bool applies, const QString &reason);
 
     // At the first showing, after FormShow: centred in the primary screen's work area.
     void CentreAtFirstShow();
@@ -235,6 +250,10 @@ private:
     int FDragCount = 0;
     // Why the physical size cannot be applied (shown beside its fields); empty when it can.
     QString FPhysicalSizeProblem;
+    // The scale typed before the physical size took over; given back when it is switched off.
+    QString FScaleBeforePhysicalSize;
+    QString FEngineMessage; // why the preview is empty, or the engine's warning
+    QString FSaveNote;      // which file the last save wrote, until the symbol changes
 };
 
 // The main window, from the start of its construction to its destruction.

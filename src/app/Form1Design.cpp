@@ -13,26 +13,24 @@
 #include "toolkit/LocaleNumbers.h"
 #include "toolkit/StdCtrls.h"
 
-// The window's design: every control with its name, bounds, caption and tab order, in creation
-// order, followed by the handlers.
+#include <QBoxLayout>
+#include <QGridLayout>
+
+// The window's design: every control with its name, caption and tab order, in creation order,
+// placed by layouts so that the window adapts to its size, the font and the language; then the
+// handlers. A language file may still set a control's position or size, but the layout places
+// the control again at the next change.
 
 namespace {
 
 constexpr int DesignClientWidth = 837;
 constexpr int DesignClientHeight = 646;
-constexpr int BottomPanelHeight = 334;
-
-// Rows of the option panel and the columns of rows 2 and 3.
-constexpr int Row1 = 8, Row2 = 40, Row3 = 72, Row4 = 106, Row5 = 166, Row6 = 278;
-constexpr int RowHeight = 24;
-constexpr int LabelShift = 4; // a label's text stands level with its control's text
-// Labels leave room for longer translated captions.
-constexpr int ColorLabelLeft = 8, ColorLeft = 92, ColorWidth = 140;
-constexpr int MarginLabelLeft = 248, MarginLeft = 336;
-constexpr int SizeLabelLeft = 428, SizeLeft = 516;
-constexpr int NumberEditWidth = 60, SpinWidth = 17;
-constexpr int LastLabelLeft = 608, LastLeft = 684, LastWidth = 145;
-constexpr int LabelWidth = 84, LastLabelWidth = 74;
+// The preview keeps at least this much room at the window's smallest size.
+constexpr int PreviewMinimumWidth = 200, PreviewMinimumHeight = 120;
+constexpr int SpinWidth = 17;
+constexpr int Spacing = 6, Margin = 8;
+// Number fields are wide enough for these digits in the window's font.
+const QString NumberSample = QStringLiteral("00,000");
 
 template <typename T>
 T *Create(TForm1 *owner, QWidget *parent, const char *name)
@@ -42,57 +40,87 @@ T *Create(TForm1 *owner, QWidget *parent, const char *name)
     return control;
 }
 
-TLabel *CreateLabel(TForm1 *owner, QWidget *parent, const char *name, const QString &caption,
-                    int left, int top, int width)
+TLabel *CreateLabel(TForm1 *owner, QWidget *parent, const char *name, const QString &caption)
 {
     auto *label = Create<TLabel>(owner, parent, name);
     label->SetCaption(caption);
-    label->SetBounds(left, top, width, 17);
     return label;
 }
 
 TCheckBox *CreateCheckBox(TForm1 *owner, QWidget *parent, const char *name, const QString &caption,
-                          int column, int tabOrder)
+                          int tabOrder)
 {
     auto *box = Create<TCheckBox>(owner, parent, name);
     box->SetCaption(caption);
-    box->SetBounds(8 + column * 137, Row4, 130, 20);
     box->SetTabOrder(tabOrder);
     return box;
 }
 
+void SizeNumberEdit(TEdit *edit)
+{
+    const int digits = edit->fontMetrics().horizontalAdvance(NumberSample);
+    edit->setMinimumWidth(digits + 2 * edit->fontMetrics().averageCharWidth() + 8);
+}
+
+void SizeSpin(TUpDown *spin, const TEdit *edit)
+{
+    spin->setFixedSize(SpinWidth, edit->sizeHint().height());
+}
+
 // An integer edit with its attached spin; the spin shows the position with thousands separators.
 void CreateNumberEdit(TForm1 *owner, QWidget *parent, const char *editName, const char *spinName,
-                      int left, int top, int width, int max, int editTab, int spinTab, TEdit *&edit,
-                      TUpDown *&spin)
+                      int max, int editTab, int spinTab, TEdit *&edit, TUpDown *&spin)
 {
     edit = Create<TEdit>(owner, parent, editName);
-    edit->SetBounds(left, top, width, RowHeight);
     edit->SetText(QStringLiteral("0"));
     edit->SetTabOrder(editTab);
+    SizeNumberEdit(edit);
     spin = Create<TUpDown>(owner, parent, spinName);
-    spin->SetBounds(left + width, top, SpinWidth, RowHeight);
     spin->SetMin(0);
     spin->SetMax(max);
     spin->SetIncrement(1);
     spin->SetThousands(true);
     spin->SetAssociate(edit);
     spin->SetTabOrder(spinTab);
+    SizeSpin(spin, edit);
 }
 
 // A text edit with a spin of its own (no attachment); the spin counts tenths.
 void CreateTenthsEdit(TForm1 *owner, QWidget *parent, const char *editName, const char *spinName,
-                      int left, int top, int editTab, int spinTab, TEdit *&edit, TUpDown *&spin)
+                      int editTab, int spinTab, TEdit *&edit, TUpDown *&spin)
 {
     edit = Create<TEdit>(owner, parent, editName);
-    edit->SetBounds(left, top, NumberEditWidth, RowHeight);
     edit->SetTabOrder(editTab);
+    SizeNumberEdit(edit);
     spin = Create<TUpDown>(owner, parent, spinName);
-    spin->SetBounds(left + NumberEditWidth, top, SpinWidth, RowHeight);
     spin->SetMin(0);
     spin->SetMax(100);
     spin->SetIncrement(1);
     spin->SetTabOrder(spinTab);
+    SizeSpin(spin, edit);
+}
+
+// An edit and its spin side by side, as one cell of the option grid.
+QHBoxLayout *EditWithSpin(TEdit *edit, TUpDown *spin)
+{
+    auto *pair = new QHBoxLayout;
+    pair->setSpacing(0);
+    pair->addWidget(edit, 1);
+    pair->addWidget(spin);
+    return pair;
+}
+
+// Label and field in one grid cell pair; the label's text stands level with the field's.
+void AddField(QGridLayout *grid, int row, int column, TLabel *label, QWidget *field)
+{
+    grid->addWidget(label, row, column);
+    grid->addWidget(field, row, column + 1);
+}
+
+void AddField(QGridLayout *grid, int row, int column, TLabel *label, QLayout *field)
+{
+    grid->addWidget(label, row, column);
+    grid->addLayout(field, row, column + 1);
 }
 
 } // namespace
@@ -110,8 +138,11 @@ void TForm1::CreateComponents()
     CreateButtonRow();
 
     StatusBar = Create<TStatusBar>(this, PanelBottom, "StatusBar");
-    StatusBar->SetHeight(20);
-    StatusBar->SetAlign(alBottom);
+    // The zoom of the preview stands at the right end, beside whatever message is shown.
+    LabelZoom = Create<TLabel>(this, StatusBar, "LabelZoom");
+    LabelZoom->SetHint(QStringLiteral("The preview's zoom: Ctrl+0 fits the symbol into the window, "
+                                      "Ctrl+1 shows it 1:1"));
+    StatusBar->addPermanentWidget(LabelZoom);
 
     Barcode = new TBarcode(this);
     Barcode->SetName(QStringLiteral("Barcode"));
@@ -151,182 +182,167 @@ void TForm1::CreateComponents()
     JvComputerInfoEx1->SetName(QStringLiteral("JvComputerInfoEx1"));
 
     CreatePreviewCommands();
+    CreateLayouts();
     ConnectHandlers();
 }
 
 void TForm1::CreatePreviewPanel()
 {
-    // The bottom panel docks first so that the preview takes the rest of the client area.
     PanelTop = Create<TPanel>(this, this, "PanelTop");
     PanelTop->SetBevelOuter(bvNone);
     PanelTop->SetColor(int(clAppWorkSpace));
     PanelTop->SetTabOrder(1);
+    PanelTop->setMinimumSize(PreviewMinimumWidth, PreviewMinimumHeight);
 
     Image = Create<TImage>(this, PanelTop, "Image");
     Image->SetCenter(true);
-    Image->SetTransparent(true);
+    // The symbol is drawn in its own colours; only the surround takes the panel's.
+    Image->SetTransparent(false);
     Image->SetAlign(alClient);
 
     PanelBottom = Create<TPanel>(this, this, "PanelBottom");
     PanelBottom->SetBevelOuter(bvNone);
-    PanelBottom->SetHeight(BottomPanelHeight);
-    PanelBottom->SetAlign(alBottom);
     PanelBottom->SetTabOrder(0);
-    PanelTop->SetAlign(alClient);
+    // The options keep the height they need; the preview grows with the window.
+    PanelBottom->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
 }
 
 void TForm1::CreateOptionControls()
 {
     QWidget *panel = PanelBottom;
 
-    // Row 1: the symbology, across the panel.
-    LabelSymbology = CreateLabel(this, panel, "LabelSymbology", QStringLiteral("&Symbology:"),
-                                 ColorLabelLeft, Row1 + LabelShift, LabelWidth);
+    LabelSymbology = CreateLabel(this, panel, "LabelSymbology", QStringLiteral("&Symbology:"));
     ComboBoxSymbology = Create<TComboBox>(this, panel, "ComboBoxSymbology");
     ComboBoxSymbology->SetStyle(csDropDownList);
-    ComboBoxSymbology->SetBounds(ColorLeft, Row1, LastLabelLeft - 8 - ColorLeft, RowHeight);
-    ComboBoxSymbology->SetAnchors(akLeft | akTop | akRight);
     ComboBoxSymbology->SetTabOrder(0);
     ComboBoxSymbology->setMaxVisibleItems(24);
+    // The longest names do not widen the window; the drop-down shows them whole.
+    ComboBoxSymbology->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ComboBoxSymbology->setMinimumContentsLength(16);
     LabelSymbology->SetFocusControl(ComboBoxSymbology);
     CreateSymbologyFilter();
 
-    // Row 2: fore colour, border, scale, height.
-    LabelForeColor = CreateLabel(this, panel, "LabelForeColor", QStringLiteral("&Fore color:"),
-                                 ColorLabelLeft, Row2 + LabelShift, LabelWidth);
+    LabelForeColor = CreateLabel(this, panel, "LabelForeColor", QStringLiteral("&Fore color:"));
     ColorBoxForeColor = Create<TColorBox>(this, panel, "ColorBoxForeColor");
-    ColorBoxForeColor->SetBounds(ColorLeft, Row2, ColorWidth, RowHeight);
     ColorBoxForeColor->SetTabOrder(3);
     LabelForeColor->SetFocusControl(ColorBoxForeColor);
 
-    LabelBorderWidth = CreateLabel(this, panel, "LabelBorderWidth", QStringLiteral("B&order:"),
-                                   MarginLabelLeft, Row2 + LabelShift, LabelWidth);
-    CreateNumberEdit(this, panel, "EditBorderWidth", "UpDownBorderWidth", MarginLeft, Row2,
-                     NumberEditWidth, 100, 6, 5, EditBorderWidth, UpDownBorderWidth);
+    LabelBorderWidth = CreateLabel(this, panel, "LabelBorderWidth", QStringLiteral("Bord&er:"));
+    CreateNumberEdit(this, panel, "EditBorderWidth", "UpDownBorderWidth", 100, 6, 5, EditBorderWidth,
+                     UpDownBorderWidth);
     LabelBorderWidth->SetFocusControl(EditBorderWidth);
 
-    LabelScale = CreateLabel(this, panel, "LabelScale", QStringLiteral("S&cale:"), SizeLabelLeft,
-                             Row2 + LabelShift, LabelWidth);
-    CreateTenthsEdit(this, panel, "EditScale", "UpDownScale", SizeLeft, Row2, 20, 21, EditScale,
-                     UpDownScale);
+    LabelScale = CreateLabel(this, panel, "LabelScale", QStringLiteral("S&cale:"));
+    CreateTenthsEdit(this, panel, "EditScale", "UpDownScale", 20, 21, EditScale, UpDownScale);
     LabelScale->SetFocusControl(EditScale);
 
-    LabelHeight = CreateLabel(this, panel, "LabelHeight", QStringLiteral("&Height:"), LastLabelLeft,
-                              Row2 + LabelShift, LastLabelWidth);
-    CreateNumberEdit(this, panel, "EditHeight", "UpDownHeight", LastLeft, Row2, LastWidth - SpinWidth,
-                     2000, 10, 11, EditHeight, UpDownHeight);
+    LabelHeight = CreateLabel(this, panel, "LabelHeight", QStringLiteral("&Height:"));
+    CreateNumberEdit(this, panel, "EditHeight", "UpDownHeight", 2000, 10, 11, EditHeight, UpDownHeight);
     LabelHeight->SetFocusControl(EditHeight);
 
-    // Row 3: back colour, white space, dot size, rotation.
-    LabelBackColor = CreateLabel(this, panel, "LabelBackColor", QStringLiteral("&Back color:"),
-                                 ColorLabelLeft, Row3 + LabelShift, LabelWidth);
+    LabelBackColor = CreateLabel(this, panel, "LabelBackColor", QStringLiteral("&Back color:"));
     ColorBoxBackColor = Create<TColorBox>(this, panel, "ColorBoxBackColor");
-    ColorBoxBackColor->SetBounds(ColorLeft, Row3, ColorWidth, RowHeight);
     ColorBoxBackColor->SetTabOrder(4);
     LabelBackColor->SetFocusControl(ColorBoxBackColor);
 
-    LabelWhiteSpace = CreateLabel(this, panel, "LabelWhiteSpace", QStringLiteral("&White space:"),
-                                  MarginLabelLeft, Row3 + LabelShift, LabelWidth);
-    CreateNumberEdit(this, panel, "EditWhiteSpace", "UpDownWhiteSpace", MarginLeft, Row3,
-                     NumberEditWidth, 100, 7, 8, EditWhiteSpace, UpDownWhiteSpace);
+    LabelWhiteSpace = CreateLabel(this, panel, "LabelWhiteSpace", QStringLiteral("&White space:"));
+    CreateNumberEdit(this, panel, "EditWhiteSpace", "UpDownWhiteSpace", 100, 7, 8, EditWhiteSpace,
+                     UpDownWhiteSpace);
     LabelWhiteSpace->SetFocusControl(EditWhiteSpace);
 
-    LabelDotSize = CreateLabel(this, panel, "LabelDotSize", QStringLiteral("Dot si&ze:"),
-                               SizeLabelLeft, Row3 + LabelShift, LabelWidth);
-    CreateTenthsEdit(this, panel, "EditDotSize", "UpDownDotSize", SizeLeft, Row3, 18, 19, EditDotSize,
-                     UpDownDotSize);
+    LabelDotSize = CreateLabel(this, panel, "LabelDotSize", QStringLiteral("Dot si&ze:"));
+    CreateTenthsEdit(this, panel, "EditDotSize", "UpDownDotSize", 18, 19, EditDotSize, UpDownDotSize);
     LabelDotSize->SetFocusControl(EditDotSize);
 
-    LabelRotation = CreateLabel(this, panel, "LabelRotation", QStringLiteral("&Rotation:"),
-                                LastLabelLeft, Row3 + LabelShift, LastLabelWidth);
+    LabelRotation = CreateLabel(this, panel, "LabelRotation", QStringLiteral("&Rotation:"));
     ComboBoxRotation = Create<TComboBox>(this, panel, "ComboBoxRotation");
     ComboBoxRotation->SetStyle(csDropDownList);
-    ComboBoxRotation->SetBounds(LastLeft, Row3, LastWidth, RowHeight);
     for (const char *item : {"0 degree", "90 degree", "180 degree", "270 degree"})
         ComboBoxRotation->AddItem(QLatin1String(item));
     ComboBoxRotation->SetItemIndex(-1);
     ComboBoxRotation->SetTabOrder(12);
     LabelRotation->SetFocusControl(ComboBoxRotation);
 
-    // Row 4: the drawing options.
-    CheckBoxShowText = CreateCheckBox(this, panel, "CheckBoxShowText", QStringLiteral("Show &text"), 0, 9);
-    CheckBoxSmallText = CreateCheckBox(this, panel, "CheckBoxSmallText", QStringLiteral("S&mall text"), 1, 13);
-    CheckBoxBoldText = CreateCheckBox(this, panel, "CheckBoxBoldText", QStringLiteral("B&old text"), 2, 14);
-    CheckBoxBars = CreateCheckBox(this, panel, "CheckBoxBars", QStringLiteral("B&ars"), 3, 15);
-    CheckBoxBox = CreateCheckBox(this, panel, "CheckBoxBox", QStringLiteral("Bo&x"), 4, 16);
-    CheckBoxDotty = CreateCheckBox(this, panel, "CheckBoxDotty", QStringLiteral("&Dotty"), 5, 17);
+    CheckBoxShowText = CreateCheckBox(this, panel, "CheckBoxShowText", QStringLiteral("Show &text"), 9);
+    CheckBoxSmallText = CreateCheckBox(this, panel, "CheckBoxSmallText", QStringLiteral("S&mall text"), 13);
+    CheckBoxBoldText = CreateCheckBox(this, panel, "CheckBoxBoldText", QStringLiteral("B&old text"), 14);
+    CheckBoxBars = CreateCheckBox(this, panel, "CheckBoxBars", QStringLiteral("B&ars"), 15);
+    CheckBoxBox = CreateCheckBox(this, panel, "CheckBoxBox", QStringLiteral("Bo&x"), 16);
+    CheckBoxDotty = CreateCheckBox(this, panel, "CheckBoxDotty", QStringLiteral("&Dotty"), 17);
 
-    // Row 5: the data, in two halves.
-    const int half = (DesignClientWidth - 3 * 8) / 2;
-    LabelInputText = CreateLabel(this, panel, "LabelInputText", QStringLiteral("Input Text"), 8, Row5, half);
+    LabelInputText = CreateLabel(this, panel, "LabelInputText", QStringLiteral("Input Text"));
     MemoInputText = Create<TMemo>(this, panel, "MemoInputText");
-    MemoInputText->SetBounds(8, Row5 + 18, half, 86);
     MemoInputText->SetScrollBars(ssVertical);
     MemoInputText->SetTabOrder(2);
-    LabelPrimaryMessage = CreateLabel(this, panel, "LabelPrimaryMessage",
-                                      QStringLiteral("Primary Message"), 16 + half, Row5, half);
+    LabelPrimaryMessage = CreateLabel(this, panel, "LabelPrimaryMessage", QStringLiteral("Primary Message"));
     MemoPrimaryMessage = Create<TMemo>(this, panel, "MemoPrimaryMessage");
-    MemoPrimaryMessage->SetBounds(16 + half, Row5 + 18, half, 86);
     MemoPrimaryMessage->SetScrollBars(ssVertical);
-    MemoPrimaryMessage->SetAnchors(akLeft | akTop | akRight);
     MemoPrimaryMessage->SetTabOrder(22);
+    for (TMemo *memo : {MemoInputText, MemoPrimaryMessage}) {
+        // Five lines of text, down to two when the window is small; the preview takes the rest.
+        const int lines = memo->fontMetrics().lineSpacing();
+        memo->setMinimumHeight(lines * 2 + 12);
+        memo->setMaximumHeight(lines * 5 + 12);
+        memo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    }
 
-    // The row between the drawing options and the data: the size on paper.
     CreatePhysicalSizeControls();
+
+    // Room for the options that only some symbologies have; empty and hidden until it holds some.
+    PanelSymbologyOptions = Create<TPanel>(this, panel, "PanelSymbologyOptions");
+    PanelSymbologyOptions->SetBevelOuter(bvNone);
+    PanelSymbologyOptions->SetTabOrder(22);
+    PanelSymbologyOptions->SetVisible(false);
 }
 
 void TForm1::CreateSymbologyFilter()
 {
-    // Beside the symbology list, in the columns of the height and the rotation.
     QWidget *panel = PanelBottom;
-    LabelFilter = CreateLabel(this, panel, "LabelFilter", QStringLiteral("Fi&lter:"), LastLabelLeft,
-                              Row1 + LabelShift, LastLabelWidth);
-    LabelFilter->SetAnchors(akTop | akRight);
+    LabelFilter = CreateLabel(this, panel, "LabelFilter", QStringLiteral("Fi&lter:"));
     EditFilter = Create<TEdit>(this, panel, "EditFilter");
-    EditFilter->SetBounds(LastLeft, Row1, LastWidth, RowHeight);
-    EditFilter->SetAnchors(akTop | akRight);
     EditFilter->SetTabOrder(1);
     EditFilter->SetTextHint(QStringLiteral("e.g. qr micro"));
     EditFilter->SetHint(QStringLiteral("Type words to narrow the symbology list; Down or Enter opens "
                                        "the list, Escape clears the filter"));
     LabelFilter->SetFocusControl(EditFilter);
+    // How many symbologies the filter leaves; set with the list.
+    LabelFilterMatches = Create<TLabel>(this, panel, "LabelFilterMatches");
+    LabelFilterMatches->SetHint(QStringLiteral("How many symbologies match the filter"));
 }
 
 void TForm1::CreatePhysicalSizeControls()
 {
     // Tab order: after the primary message (same number, later creation), before Save As.
     QWidget *panel = PanelBottom;
-    constexpr int Row = 134;
     CheckBoxPhysicalSize = Create<TCheckBox>(this, panel, "CheckBoxPhysicalSize");
     CheckBoxPhysicalSize->SetCaption(QStringLiteral("Ph&ysical size"));
-    CheckBoxPhysicalSize->SetBounds(8, Row + 2, 130, 20);
     CheckBoxPhysicalSize->SetTabOrder(22);
     CheckBoxPhysicalSize->SetHint(QStringLiteral("The scale follows from the X-dimension and the "
                                                  "resolution; saved BMP, PCX, PNG and TIF files carry "
                                                  "the resolution"));
 
-    LabelXDimension = CreateLabel(this, panel, "LabelXDimension", QStringLiteral("X-dime&nsion (mm):"),
-                                  146, Row + LabelShift, 120);
+    LabelXDimension = CreateLabel(this, panel, "LabelXDimension", QStringLiteral("X-dime&nsion (mm):"));
     EditXDimension = Create<TEdit>(this, panel, "EditXDimension");
-    EditXDimension->SetBounds(270, Row, NumberEditWidth, RowHeight);
     EditXDimension->SetTabOrder(22);
     EditXDimension->SetText(FloatToStr(0.33L));
     EditXDimension->SetHint(QStringLiteral("The width of the narrowest bar or of one module, in millimetres"));
+    SizeNumberEdit(EditXDimension);
     LabelXDimension->SetFocusControl(EditXDimension);
 
-    LabelResolution = CreateLabel(this, panel, "LabelResolution", QStringLiteral("Resol&ution (dpi):"),
-                                  340, Row + LabelShift, 110);
+    LabelResolution = CreateLabel(this, panel, "LabelResolution", QStringLiteral("Resol&ution (dpi):"));
     EditResolution = Create<TEdit>(this, panel, "EditResolution");
-    EditResolution->SetBounds(454, Row, NumberEditWidth, RowHeight);
     EditResolution->SetTabOrder(22);
     EditResolution->SetText(QStringLiteral("300"));
     EditResolution->SetHint(QStringLiteral("The printer's or the page's dots per inch"));
+    SizeNumberEdit(EditResolution);
     LabelResolution->SetFocusControl(EditResolution);
 
-    // What the symbol measures, or why the fields cannot be applied.
-    LabelPhysicalSize = CreateLabel(this, panel, "LabelPhysicalSize", QString(), 524, Row + LabelShift,
-                                    DesignClientWidth - 8 - 524);
-    LabelPhysicalSize->SetAnchors(akLeft | akTop | akRight);
+    // What the symbol measures, or why the fields cannot be applied; wraps rather than being cut.
+    // Its own row, shown while it has something to say.
+    LabelPhysicalSize = CreateLabel(this, panel, "LabelPhysicalSize", QString());
+    LabelPhysicalSize->setWordWrap(true);
+    LabelPhysicalSize->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    LabelPhysicalSize->SetVisible(false);
 }
 
 void TForm1::CreateButtonRow()
@@ -334,12 +350,11 @@ void TForm1::CreateButtonRow()
     QWidget *panel = PanelBottom;
     ButtonSave = Create<TButton>(this, panel, "ButtonSave");
     ButtonSave->SetCaption(QStringLiteral("Save As ..."));
-    ButtonSave->SetBounds(8, Row6, 130, 32);
     ButtonSave->SetTabOrder(23);
+    ButtonSave->SetHint(QStringLiteral("Saves the symbol in the format chosen beside (Ctrl+S)"));
 
     ComboBoxExt = Create<TComboBox>(this, panel, "ComboBoxExt");
     ComboBoxExt->SetStyle(csDropDownList);
-    ComboBoxExt->SetBounds(146, Row6 + 4, 76, RowHeight);
     for (int index = 0; index < SaveFormatCount; ++index)
         ComboBoxExt->AddItem(QLatin1String(SaveFormats[index].Code));
     ComboBoxExt->SetItemIndex(0);
@@ -348,16 +363,101 @@ void TForm1::CreateButtonRow()
     // The batch button stands out: bold and taller than its neighbours.
     ButtonBatch = Create<TButton>(this, panel, "ButtonBatch");
     ButtonBatch->SetCaption(QStringLiteral("Batch Generator ..."));
-    ButtonBatch->SetBounds(DesignClientWidth - 8 - 130 - 8 - 190, Row6 - 3, 190, 38);
     ButtonBatch->Font()->SetStyle(TFont::fsBold);
-    ButtonBatch->SetAnchors(akTop | akRight);
     ButtonBatch->SetTabOrder(25);
 
     ButtonSettings = Create<TButton>(this, panel, "ButtonSettings");
     ButtonSettings->SetCaption(QStringLiteral("Settings ..."));
-    ButtonSettings->SetBounds(DesignClientWidth - 8 - 130, Row6, 130, 32);
-    ButtonSettings->SetAnchors(akTop | akRight);
     ButtonSettings->SetTabOrder(26);
+}
+
+void TForm1::CreateLayouts()
+{
+    // The preview takes what the option panel leaves; the panel takes the height it needs.
+    auto *window = new QVBoxLayout(this);
+    window->setContentsMargins(0, 0, 0, 0);
+    window->setSpacing(0);
+    window->addWidget(PanelTop, 1);
+    window->addWidget(PanelBottom, 0);
+
+    auto *panel = new QVBoxLayout(PanelBottom);
+    panel->setContentsMargins(Margin, Margin, Margin, 0);
+    panel->setSpacing(Spacing);
+
+    // Four pairs of label and field; the fields share the width that is left.
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(Spacing);
+    grid->setVerticalSpacing(Spacing);
+    auto *symbology = new QHBoxLayout;
+    symbology->addWidget(ComboBoxSymbology, 1);
+    symbology->addWidget(LabelFilter);
+    symbology->addWidget(EditFilter);
+    symbology->addWidget(LabelFilterMatches);
+    grid->addWidget(LabelSymbology, 0, 0);
+    grid->addLayout(symbology, 0, 1, 1, 7);
+    AddField(grid, 1, 0, LabelForeColor, ColorBoxForeColor);
+    AddField(grid, 1, 2, LabelBorderWidth, EditWithSpin(EditBorderWidth, UpDownBorderWidth));
+    AddField(grid, 1, 4, LabelScale, EditWithSpin(EditScale, UpDownScale));
+    AddField(grid, 1, 6, LabelHeight, EditWithSpin(EditHeight, UpDownHeight));
+    AddField(grid, 2, 0, LabelBackColor, ColorBoxBackColor);
+    AddField(grid, 2, 2, LabelWhiteSpace, EditWithSpin(EditWhiteSpace, UpDownWhiteSpace));
+    AddField(grid, 2, 4, LabelDotSize, EditWithSpin(EditDotSize, UpDownDotSize));
+    AddField(grid, 2, 6, LabelRotation, ComboBoxRotation);
+    grid->setColumnStretch(1, 3);
+    for (int column : {3, 5, 7})
+        grid->setColumnStretch(column, 2);
+    panel->addLayout(grid);
+
+    auto *drawing = new QHBoxLayout;
+    drawing->setSpacing(2 * Spacing);
+    for (TCheckBox *box : {CheckBoxShowText, CheckBoxSmallText, CheckBoxBoldText, CheckBoxBars, CheckBoxBox,
+                           CheckBoxDotty})
+        drawing->addWidget(box);
+    drawing->addStretch(1);
+    panel->addLayout(drawing);
+
+    auto *physical = new QHBoxLayout;
+    physical->setSpacing(Spacing);
+    physical->addWidget(CheckBoxPhysicalSize);
+    physical->addSpacing(Spacing);
+    physical->addWidget(LabelXDimension);
+    physical->addWidget(EditXDimension);
+    physical->addSpacing(Spacing);
+    physical->addWidget(LabelResolution);
+    physical->addWidget(EditResolution);
+    physical->addStretch(1);
+    panel->addLayout(physical);
+    panel->addWidget(LabelPhysicalSize);
+
+    panel->addWidget(PanelSymbologyOptions);
+
+    // The data, in two halves of equal width.
+    auto *dataRow = new QGridLayout;
+    dataRow->setHorizontalSpacing(Margin);
+    dataRow->setVerticalSpacing(2);
+    dataRow->addWidget(LabelInputText, 0, 0);
+    dataRow->addWidget(MemoInputText, 1, 0);
+    dataRow->addWidget(LabelPrimaryMessage, 0, 1);
+    dataRow->addWidget(MemoPrimaryMessage, 1, 1);
+    dataRow->setColumnStretch(0, 1);
+    dataRow->setColumnStretch(1, 1);
+    panel->addLayout(dataRow, 1);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->setSpacing(Margin);
+    buttons->addWidget(ButtonSave);
+    buttons->addWidget(ComboBoxExt);
+    buttons->addStretch(1);
+    buttons->addWidget(ButtonBatch);
+    buttons->addWidget(ButtonSettings);
+    panel->addLayout(buttons);
+    for (TButton *button : {ButtonSave, ButtonSettings})
+        button->setMinimumHeight(32);
+    ButtonBatch->setMinimumHeight(38);
+
+    panel->addWidget(StatusBar);
+    // Placed now, so that positions read before the first showing are those of the layout.
+    window->activate();
 }
 
 void TForm1::ConnectHandlers()

@@ -24,7 +24,11 @@ void TForm1::ButtonSettingsClick(QObject *)
 {
     std::unique_ptr<TFormSettings> dialog(new TFormSettings(this, SettingsHost()));
     FormSettings = dialog.get();
+    dialog->SetEscapeCloses(true);
     LangChanger1->SetLangFile(LanguageFilePath(AppSettings.Language));
     LangChanger1->TranslateForm(dialog.get());
     dialog->ShowModal();
+    // The texts this window writes itself follow a language chosen there.
+    UpdateApplicableFields();
+    ApplySymbologyFilter();
 }

@@ -73,6 +73,13 @@ void TForm1::ApplySymbologyFilter()
         view->setRowHidden(row, !match);
         matches += match ? 1 : 0;
     }
+    // How many names are left; nothing while the filter is empty. The label keeps the width of
+    // its longest text, so that the row does not move while typing.
+    const int total = model->rowCount();
+    const QString count = TranslateMessage(QStringLiteral("%1 of %2"));
+    LabelFilterMatches->setMinimumWidth(
+        LabelFilterMatches->fontMetrics().horizontalAdvance(count.arg(total).arg(total)));
+    LabelFilterMatches->SetCaption(filter.trimmed().isEmpty() ? QString() : count.arg(matches).arg(total));
     // A filter that matches nothing shows in red.
     QPalette palette = EditFilter->palette();
     palette.setColor(QPalette::Text, matches == 0 ? QColor(0xC0, 0, 0) : QApplication::palette().color(QPalette::Text));

@@ -33,6 +33,29 @@ QString TForm1BatchHost::SaveExtension() const
     return format != nullptr ? QString::fromLatin1(format->Extension) : QString();
 }
 
+QStringList TForm1BatchHost::SaveFormats() const
+{
+    QStringList codes;
+    for (int index = 0; index < SaveFormatCount; ++index)
+        codes << QString::fromLatin1(::SaveFormats[index].Code);
+    return codes;
+}
+
+int TForm1BatchHost::SaveFormatIndex() const
+{
+    const TSaveFormat *format = FindSaveFormat(FForm.ComboBoxExt->Text(), false);
+    return format != nullptr ? int(format - ::SaveFormats) : -1;
+}
+
+void TForm1BatchHost::SetSaveFormatIndex(int index)
+{
+    if (index < 0 || index >= SaveFormatCount)
+        return;
+    const int item = FForm.ComboBoxExt->findText(QString::fromLatin1(::SaveFormats[index].Code));
+    if (item >= 0)
+        FForm.ComboBoxExt->SetItemIndex(item);
+}
+
 TBarcode *TForm1BatchHost::Barcode() const
 {
     return FForm.Barcode;

@@ -18,6 +18,9 @@ public:
     QString OutputFolder() const override;
     void SetOutputFolder(const QString &folder) override;
     QString SaveExtension() const override;
+    QStringList SaveFormats() const override;
+    int SaveFormatIndex() const override;
+    void SetSaveFormatIndex(int index) override;
     TBarcode *Barcode() const override;
     void SaveBarcode(const QString &basePath) override;
 

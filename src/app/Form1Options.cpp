@@ -3,6 +3,7 @@
 #include "barcode/Barcode.h"
 #include "toolkit/ColorBox.h"
 #include "toolkit/ComCtrls.h"
+#include "toolkit/DisabledReason.h"
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/LocaleNumbers.h"
 #include "toolkit/StdCtrls.h"
@@ -80,38 +81,73 @@ void TForm1::SetupPanel()
 
 void TForm1::RefreshPreview()
 {
-    StatusBar->SetSimpleText(QString());
+    FEngineMessage.clear();
+    FSaveNote.clear();
     try {
         Image->SetPicture(Barcode->Bitmap());
     } catch (const Exception &error) {
-        StatusBar->SetSimpleText(error.Message());
+        FEngineMessage = error.Message();
         Image->ClearPicture();
     }
+    ShowStatus();
     UpdatePreviewCommands();
     ShowPhysicalSize();
+    ShowZoom();
+}
+
+void TForm1::ShowStatus()
+{
+    QStringList parts;
+    for (const QString &part : {FSaveNote, FEngineMessage})
+        if (!part.isEmpty())
+            parts << part;
+    StatusBar->SetSimpleText(parts.join(QStringLiteral(" \u2014 ")));
 }
 
 void TForm1::ComboBoxSymbologyChange(QObject *)
 {
     Barcode->SetSymbologyName(ComboBoxSymbology->Text());
-
-    const bool dotty = InSet(Barcode->Capabilities(), caDotty);
-    CheckBoxDotty->SetVisible(dotty);
-    LabelDotSize->SetVisible(dotty);
-    EditDotSize->SetVisible(dotty);
-    UpDownDotSize->SetVisible(dotty);
-    // A hidden dotty box keeps its check, so the option returns with a symbology that has dots.
-    if (!CheckBoxDotty->Visible())
-        SetOutputOption(opDotty, false);
-    else if (CheckBoxDotty->Checked())
-        SetOutputOption(opDotty, true);
-
-    const bool text = InSet(Barcode->Capabilities(), caHumanReadable);
-    CheckBoxShowText->SetVisible(text);
-    CheckBoxSmallText->SetVisible(text);
-    CheckBoxBoldText->SetVisible(text);
-
+    UpdateApplicableFields();
+    // A disabled dotty box keeps its check, so the option returns with a symbology that has dots.
+    SetOutputOption(opDotty, CheckBoxDotty->isEnabled() && CheckBoxDotty->Checked());
     RefreshPreview();
+}
+
+void TForm1::UpdateApplicableFields()
+{
+    const TCapabilities capabilities = Barcode->Capabilities();
+    const bool dotty = InSet(capabilities, caDotty);
+    SetApplies({CheckBoxDotty, LabelDotSize, EditDotSize, UpDownDotSize}, dotty,
+               TranslateMessage(QStringLiteral("This symbology cannot be drawn with dots.")));
+
+    const bool text = InSet(capabilities, caHumanReadable);
+    const QString noText = TranslateMessage(QStringLiteral("This symbology prints no text."));
+    SetApplies({CheckBoxShowText}, text, noText);
+    SetApplies({CheckBoxSmallText, CheckBoxBoldText}, text && CheckBoxShowText->Checked(),
+               text ? TranslateMessage(QStringLiteral("Tick \"Show text\" first.")) : noText);
+
+    // Matrix symbols grow in both directions with their data; their height is not set.
+    SetApplies({LabelHeight, EditHeight, UpDownHeight}, !InSet(capabilities, caFixedRatio),
+               TranslateMessage(QStringLiteral("The height of this symbology follows from its data.")));
+
+    // Composite symbols carry the linear part there; MaxiCode its structured carrier message.
+    const bool primary = InSet(capabilities, caComposite) || Barcode->Symbology() == syMaxicode;
+    SetApplies({LabelPrimaryMessage, MemoPrimaryMessage}, primary,
+               TranslateMessage(QStringLiteral("Only composite symbologies and MaxiCode take a primary message.")));
+
+    const bool physical = CheckBoxPhysicalSize->Checked();
+    SetApplies({LabelXDimension, EditXDimension, LabelResolution, EditResolution}, physical,
+               TranslateMessage(QStringLiteral("Tick \"Physical size\" to set the scale from these.")));
+    SetApplies({EditScale, UpDownScale}, !physical,
+               TranslateMessage(QStringLiteral("The scale follows from the physical size.")));
+}
+
+void TForm1::SetApplies(std::initializer_list<QWidget *> controls, bool applies, const QString &reason)
+{
+    for (QWidget *control : controls) {
+        control->setEnabled(applies);
+        SetDisabledReason(control, reason);
+    }
 }
 
 void TForm1::MemoInputTextChange(QObject *)
@@ -220,10 +256,8 @@ void TForm1::UpDownScaleChangingEx(QObject *, bool &, short NewValue, ComCtrlTyp
 
 void TForm1::CheckBoxShowTextClick(QObject *)
 {
-    const bool checked = CheckBoxShowText->Checked();
-    Barcode->SetShowText(checked);
-    CheckBoxSmallText->SetEnabled(checked);
-    CheckBoxBoldText->SetEnabled(checked);
+    Barcode->SetShowText(CheckBoxShowText->Checked());
+    UpdateApplicableFields();
     RefreshPreview();
 }
 

@@ -40,6 +40,13 @@ std::optional<double> PositiveNumber(const QString &text)
 
 void TForm1::CheckBoxPhysicalSizeClick(QObject *)
 {
+    if (CheckBoxPhysicalSize->Checked()) {
+        FScaleBeforePhysicalSize = EditScale->Text();
+    } else if (!FScaleBeforePhysicalSize.isEmpty()) {
+        // The scale's own handler writes it into the component.
+        EditScale->SetText(FScaleBeforePhysicalSize);
+        FScaleBeforePhysicalSize.clear();
+    }
     ApplyPhysicalSize();
 }
 
@@ -58,9 +65,8 @@ void TForm1::EditResolutionChange(QObject *)
 void TForm1::ApplyPhysicalSize()
 {
     const bool on = CheckBoxPhysicalSize->Checked();
-    // While the size on paper decides, the scale is not typed.
-    EditScale->SetEnabled(!on);
-    UpDownScale->SetEnabled(!on);
+    // While the size on paper decides, the scale is not typed, and the other way round.
+    UpdateApplicableFields();
     FPhysicalSizeProblem.clear();
     if (!on) {
         Barcode->SetResolution(0);
@@ -108,6 +114,7 @@ void TForm1::ShowPhysicalSize()
     if (text != LabelPhysicalSize->Caption()) {
         LabelPhysicalSize->SetCaption(text);
         LabelPhysicalSize->setToolTip(text);
+        LabelPhysicalSize->SetVisible(!text.isEmpty());
     }
     const QColor colour = FPhysicalSizeProblem.isEmpty() ? QApplication::palette().color(QPalette::WindowText)
                                                          : QColor(0xC0, 0, 0);

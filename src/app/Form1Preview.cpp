@@ -17,6 +17,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <cmath>
 
 // The preview's commands: copy, zoom, print and dragging the symbol out. They are reached through
 // the preview's context menu (mouse, menu key, Shift+F10) and their shortcuts.
@@ -57,19 +58,23 @@ void TForm1::CreatePreviewCommands()
                                      QStringLiteral("Shows the preview smaller (also Ctrl+wheel)"),
                                      {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
     MenuItemZoomFit = CreateMenuItem(this, "MenuItemZoomFit", QStringLiteral("&Fit to window"),
-                                     QStringLiteral("Shows the whole symbol: at its own size when it fits, "
-                                                    "otherwise reduced"),
+                                     QStringLiteral("Shows the whole symbol, enlarged or reduced by a "
+                                                    "whole factor to fill the preview"),
                                      {QKeySequence(Qt::CTRL | Qt::Key_0)});
     MenuItemZoomActual = CreateMenuItem(this, "MenuItemZoomActual", QStringLiteral("&Actual size (1:1)"),
                                         QStringLiteral("Shows every pixel of the symbol on one pixel of the screen"),
                                         {QKeySequence(Qt::CTRL | Qt::Key_1)});
     MenuItemPrint = CreateMenuItem(this, "MenuItemPrint", QStringLiteral("&Print ..."),
                                    QStringLiteral("Prints the symbol at its actual size"), {QKeySequence::Print});
+    MenuItemSave = CreateMenuItem(this, "MenuItemSave", QStringLiteral("&Save As ..."),
+                                  QStringLiteral("Saves the symbol in the format chosen beside Save As"),
+                                  {QKeySequence::Save});
 
     // Ctrl+C belongs to the preview only: in the memos and edits it copies their text.
     MenuItemCopy->Action()->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     Image->addAction(MenuItemCopy->Action());
-    for (TMenuItem *item : {MenuItemZoomIn, MenuItemZoomOut, MenuItemZoomFit, MenuItemZoomActual, MenuItemPrint})
+    for (TMenuItem *item : {MenuItemZoomIn, MenuItemZoomOut, MenuItemZoomFit, MenuItemZoomActual, MenuItemPrint,
+                            MenuItemSave})
         addAction(item->Action());
     MenuItemZoomFit->Action()->setCheckable(true);
     MenuItemZoomActual->Action()->setCheckable(true);
@@ -83,6 +88,7 @@ void TForm1::CreatePreviewCommands()
         FPreviewMenu->addAction(item->Action());
     FPreviewMenu->addSeparator();
     FPreviewMenu->addAction(MenuItemPrint->Action());
+    FPreviewMenu->addAction(MenuItemSave->Action());
     UpdatePreviewCommands();
 }
 
@@ -94,6 +100,7 @@ void TForm1::ConnectPreviewHandlers()
     ConnectGuarded(MenuItemZoomFit, &TMenuItem::OnClick, this, &TForm1::MenuItemZoomFitClick);
     ConnectGuarded(MenuItemZoomActual, &TMenuItem::OnClick, this, &TForm1::MenuItemZoomActualClick);
     ConnectGuarded(MenuItemPrint, &TMenuItem::OnClick, this, &TForm1::MenuItemPrintClick);
+    ConnectGuarded(MenuItemSave, &TMenuItem::OnClick, this, &TForm1::ButtonSaveClick);
     ConnectGuarded(Image, &TImage::OnStartDrag, this, &TForm1::ImageStartDrag);
     ConnectGuarded(Image, &TImage::OnContextPopup, this, &TForm1::ImageContextPopup);
     ConnectGuarded(Image, &TImage::OnZoomChange, this, &TForm1::ImageZoomChange);
@@ -153,6 +160,19 @@ void TForm1::ImageZoomChange(QObject *)
 {
     MenuItemZoomFit->SetChecked(Image->FitToWindow());
     MenuItemZoomActual->SetChecked(!Image->FitToWindow() && Image->Zoom() == TZoomFactor{1, 1});
+    ShowZoom();
+}
+
+void TForm1::ShowZoom()
+{
+    QString text;
+    if (Image->HasPicture()) {
+        // In the screen's logical pixels, as the zoom commands count.
+        const double ratio = Image->devicePixelRatioF() > 0 ? Image->devicePixelRatioF() : 1.0;
+        text = QStringLiteral("%1 %").arg(std::lround(Image->DrawnScale().Value() / ratio * 100));
+    }
+    if (text != LabelZoom->Caption())
+        LabelZoom->SetCaption(text);
 }
 
 void TForm1::MenuItemPrintClick(QObject *)

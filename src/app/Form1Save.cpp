@@ -5,6 +5,8 @@
 #include "toolkit/Dialogs.h"
 #include "toolkit/StdCtrls.h"
 
+#include <QFileInfo>
+
 // Saving the current barcode. Errors of the component are not caught here: the top-level
 // error display shows them and nothing else changes.
 
@@ -20,7 +22,24 @@ void TForm1::ButtonSaveClick(QObject *)
         SavePictureDialog->SetDefaultExt(QLatin1String(format->DefaultExt));
     if (!SavePictureDialog->Execute(this))
         return;
-    Barcode->Save(SavePictureDialog->FileName());
+    const QString fileName = SavePictureDialog->FileName();
+    Barcode->Save(fileName);
+    NoteSaved(fileName);
+}
+
+void TForm1::NoteSaved(const QString &fileName)
+{
+    const QString name = QFileInfo(fileName).fileName();
+    const TSaveFormat *format = FindSaveFormat(QFileInfo(fileName).suffix().toUpper(), false);
+    const QImage &picture = Barcode->Bitmap();
+    if (format != nullptr && format->Raster && !picture.isNull())
+        FSaveNote = TranslateMessage(QStringLiteral("Saved %1, %2 \u00D7 %3 pixels"))
+                        .arg(name)
+                        .arg(picture.width())
+                        .arg(picture.height());
+    else
+        FSaveNote = TranslateMessage(QStringLiteral("Saved %1")).arg(name);
+    ShowStatus();
 }
 
 void TForm1::ButtonSavePathClick(const QString &Path)

@@ -1,16 +1,16 @@
 #include "app/SaveFormats.h"
 
 const TSaveFormat SaveFormats[SaveFormatCount + 1] = {
-    {"BMP", "Bitmap (*.bmp)|*.bmp", "bmp", ".bmp"},
-    {"EMF", "Enhanced Metafile (*.emf)|*.emf", "emf", ".emf"},
-    {"EPS", "Encapsulated PostScript (*.eps)|*.eps", "eps", ".eps"},
-    {"GIF", "GIF (*.gif)|*.gif", "gif", ".gif"},
-    {"PCX", "PCX (*.pcx)|*.pcx", "pcx", ".pcx"},
-    {"TXT", "Text (*.txt)|*.txt", "txt", ".txt"},
-    {"SVG", "Scalable Vector Graphics (*.svg)|*.svg", "svg", ".svg"},
-    {"PNG", "Portable Network Graphics (*.png)|*.png", "png", ".png"},
-    {"TIF", "Tagged Image File Format (*.tif)|*.tif", "tif", ".tif"},
-    {"ALL", "All available formats | *.bmp;*.emf;*.eps;*.gif;*.pcx;*.txt;*.svg;*.png;*.tif", nullptr, nullptr},
+    {"BMP", "Bitmap (*.bmp)|*.bmp", "bmp", ".bmp", true},
+    {"EMF", "Enhanced Metafile (*.emf)|*.emf", "emf", ".emf", false},
+    {"EPS", "Encapsulated PostScript (*.eps)|*.eps", "eps", ".eps", false},
+    {"GIF", "GIF (*.gif)|*.gif", "gif", ".gif", true},
+    {"PCX", "PCX (*.pcx)|*.pcx", "pcx", ".pcx", true},
+    {"TXT", "Text (*.txt)|*.txt", "txt", ".txt", false},
+    {"SVG", "Scalable Vector Graphics (*.svg)|*.svg", "svg", ".svg", false},
+    {"PNG", "Portable Network Graphics (*.png)|*.png", "png", ".png", true},
+    {"TIF", "Tagged Image File Format (*.tif)|*.tif", "tif", ".tif", true},
+    {"ALL", "All available formats | *.bmp;*.emf;*.eps;*.gif;*.pcx;*.txt;*.svg;*.png;*.tif", nullptr, nullptr, false},
 };
 
 const TSaveFormat *FindSaveFormat(const QString &code, bool includeAll)

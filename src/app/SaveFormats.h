@@ -12,6 +12,7 @@ struct TSaveFormat
     const char *Filter;
     const char *DefaultExt;
     const char *Extension;
+    bool Raster; // a picture of pixels, as the preview shows it
 };
 
 // The formats in list order, then "ALL". PNG and TIF come after the first seven so that the

@@ -4,7 +4,10 @@
 #include "batch/BatchCsv.h"
 #include "batch/BatchFolder.h"
 #include "batch/BatchHost.h"
+#include "batch/BatchNameDelegate.h"
+#include "batch/BatchPlan.h"
 #include "batch/BatchText.h"
+#include "barcode/Barcode.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/DirectoryEdit.h"
 #include "toolkit/EventGuard.h"
@@ -13,7 +16,9 @@
 #include "toolkit/MessageBox.h"
 #include "toolkit/StdCtrls.h"
 
+#include <QBoxLayout>
 #include <QClipboard>
+#include <QGridLayout>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -73,16 +78,16 @@ TFormBatchGenerator::~TFormBatchGenerator() = default;
 void TFormBatchGenerator::CreateControls()
 {
     SetCaption(QStringLiteral("Batch Generator"));
-    SetBorderStyle(bsDialog);
+    // The list gains from a larger window; the layout keeps everything visible when it is small.
+    SetBorderStyle(bsSizeable);
     SetPosition(poMainFormCenter);
     SetClientWidth(420);
     SetClientHeight(496);
+    SetEscapeCloses(true);
 
     ButtonStart = new TButton(this, this);
     ButtonStart->SetName(QStringLiteral("ButtonStart"));
     ButtonStart->SetCaption(QStringLiteral("START"));
-    ButtonStart->SetBounds(140, 444, 140, 44);
-    ButtonStart->SetAnchors(akBottom);
     ButtonStart->Font()->SetStyle(TFont::fsBold);
     if (TImageList *images = FHost != nullptr ? FHost->ButtonImages() : nullptr) {
         ButtonStart->SetImages(images);
@@ -93,7 +98,6 @@ void TFormBatchGenerator::CreateControls()
 
     ListBox1 = new TListBox(this, this);
     ListBox1->SetName(QStringLiteral("ListBox1"));
-    ListBox1->SetBounds(8, 62, 404, 338);
     ListBox1->SetTabOrder(1);
     // Every line has the same height: the view then lays out a million items without measuring
     // each of them.
@@ -102,11 +106,11 @@ void TFormBatchGenerator::CreateControls()
     ListBox1->viewport()->setAcceptDrops(true);
     ListBox1->installEventFilter(this);
     ListBox1->viewport()->installEventFilter(this);
+    ListBox1->setItemDelegate(new TBatchNameDelegate(ListBox1, [this](int row) { return FileNameOf(row); }));
 
     ButtonLoadFromFile = new TButton(this, this);
     ButtonLoadFromFile->SetName(QStringLiteral("ButtonLoadFromFile"));
     ButtonLoadFromFile->SetCaption(QStringLiteral("Load From File ..."));
-    ButtonLoadFromFile->SetBounds(8, 8, 198, 28);
     ButtonLoadFromFile->SetTabOrder(2);
     ConnectGuarded(ButtonLoadFromFile, &TButton::OnClick, this,
                    &TFormBatchGenerator::ButtonLoadFromFileClick);
@@ -114,7 +118,6 @@ void TFormBatchGenerator::CreateControls()
     ButtonPasteFromClipboard = new TButton(this, this);
     ButtonPasteFromClipboard->SetName(QStringLiteral("ButtonPasteFromClipboard"));
     ButtonPasteFromClipboard->SetCaption(QStringLiteral("Paste From Clipboard"));
-    ButtonPasteFromClipboard->SetBounds(214, 8, 198, 28);
     ButtonPasteFromClipboard->SetTabOrder(3);
     ConnectGuarded(ButtonPasteFromClipboard, &TButton::OnClick, this,
                    &TFormBatchGenerator::ButtonPasteFromClipboardClick);
@@ -124,27 +127,127 @@ void TFormBatchGenerator::CreateControls()
     DirectoryEdit1->SetText(QStringLiteral("C:\\"));
     DirectoryEdit1->SetButtonHint(QStringLiteral("Browse"));
     DirectoryEdit1->SetDialogText(QStringLiteral("Choose the folder:"));
-    DirectoryEdit1->SetBounds(8, 408, 404, 26);
     DirectoryEdit1->SetTabOrder(4);
+    // The names beside the strings are cut to what the folder leaves room for.
+    connect(DirectoryEdit1, &TDirectoryEdit::OnChange, this, [this] { ForgetFileNames(); });
 
     LabelStrings = new TLabel(this, this);
     LabelStrings->SetName(QStringLiteral("LabelStrings"));
     LabelStrings->SetCaption(QStringLiteral("Strings: 0"));
-    LabelStrings->SetBounds(8, 42, 404, 18);
+
+    LabelSymbology = new TLabel(this, this);
+    LabelSymbology->SetName(QStringLiteral("LabelSymbology"));
+    LabelSymbology->SetCaption(QStringLiteral("Symbology:"));
+    LabelSymbologyName = new TLabel(this, this);
+    LabelSymbologyName->SetName(QStringLiteral("LabelSymbologyName"));
+    LabelSymbologyName->SetHint(QStringLiteral("Chosen in the main window, with its colours and sizes"));
+
+    LabelFormat = new TLabel(this, this);
+    LabelFormat->SetName(QStringLiteral("LabelFormat"));
+    LabelFormat->SetCaption(QStringLiteral("File &format:"));
+    ComboBoxFormat = new TComboBox(this, this);
+    ComboBoxFormat->SetName(QStringLiteral("ComboBoxFormat"));
+    ComboBoxFormat->SetStyle(csDropDownList);
+    ComboBoxFormat->SetTabOrder(5);
+    ComboBoxFormat->SetHint(QStringLiteral("The format of the files; the main window's choice changes with it"));
+    LabelFormat->SetFocusControl(ComboBoxFormat);
 
     OpenDialog1 = new TOpenDialog(this);
     OpenDialog1->SetName(QStringLiteral("OpenDialog1"));
 
+    CreateLayout();
+    ShowTarget();
+    ConnectGuarded(ComboBoxFormat, &TComboBox::OnChange, this, &TFormBatchGenerator::ComboBoxFormatChange);
     TControl::ApplyTabOrder(this);
     ConnectGuarded(this, &TForm::OnShow, this, &TFormBatchGenerator::FormShow);
     // A window closed while a fill is still running stops the fill.
     connect(this, &TForm::OnClose, this, [this](QObject *, TCloseAction &) { FAbortFill = true; });
 }
 
+void TFormBatchGenerator::CreateLayout()
+{
+    auto *window = new QVBoxLayout(this);
+    window->setContentsMargins(8, 8, 8, 8);
+    window->setSpacing(6);
+
+    auto *sources = new QHBoxLayout;
+    sources->addWidget(ButtonLoadFromFile, 1);
+    sources->addWidget(ButtonPasteFromClipboard, 1);
+    window->addLayout(sources);
+    window->addWidget(LabelStrings);
+    window->addWidget(ListBox1, 1);
+
+    auto *target = new QGridLayout;
+    target->addWidget(LabelSymbology, 0, 0);
+    target->addWidget(LabelSymbologyName, 0, 1);
+    target->addWidget(LabelFormat, 1, 0);
+    target->addWidget(ComboBoxFormat, 1, 1, Qt::AlignLeft);
+    target->setColumnStretch(1, 1);
+    window->addLayout(target);
+    window->addWidget(DirectoryEdit1);
+
+    ButtonStart->setMinimumSize(140, 44);
+    window->addWidget(ButtonStart, 0, Qt::AlignHCenter);
+    for (TButton *button : {ButtonLoadFromFile, ButtonPasteFromClipboard})
+        button->setMinimumHeight(28);
+    ListBox1->setMinimumHeight(ListBox1->fontMetrics().lineSpacing() * 4);
+    // Placed now, so that positions read before the first showing are those of the layout.
+    window->activate();
+}
+
+void TFormBatchGenerator::ShowTarget()
+{
+    TBarcode *barcode = FHost != nullptr ? FHost->Barcode() : nullptr;
+    LabelSymbologyName->SetCaption(barcode != nullptr ? TBarcode::SymbologyNames(barcode->Symbology()) : QString());
+    const QStringList formats = FHost != nullptr ? FHost->SaveFormats() : QStringList();
+    if (ComboBoxFormat->Items()->ToStringList() != formats) {
+        ComboBoxFormat->clear();
+        for (const QString &format : formats)
+            ComboBoxFormat->AddItem(format);
+    }
+    ComboBoxFormat->SetItemIndex(FHost != nullptr ? FHost->SaveFormatIndex() : -1);
+}
+
+void TFormBatchGenerator::ComboBoxFormatChange(QObject *)
+{
+    if (FHost != nullptr)
+        FHost->SetSaveFormatIndex(ComboBoxFormat->ItemIndex());
+    ForgetFileNames();
+}
+
+void TFormBatchGenerator::ForgetFileNames()
+{
+    FShownNames.clear();
+    FShownNamesValid = false;
+    ListBox1->viewport()->update();
+}
+
+QString TFormBatchGenerator::FileNameOf(int row)
+{
+    if (FFilling || row < 0 || row >= ListBox1->count())
+        return QString();
+    if (!FShownNamesValid) {
+        // Every name depends on those before it (a name given twice is numbered), so all are made
+        // at once, as a run makes them.
+        QStringList strings;
+        strings.reserve(ListBox1->count());
+        for (int i = 0; i < ListBox1->count(); ++i)
+            strings.append(ListBox1->item(i)->text());
+        const QStringList &names = FNames.size() == strings.size() ? FNames : strings;
+        const QString extension = FHost != nullptr ? FHost->SaveExtension() : QString();
+        FShownNames = PreviewBatchNames(names, NormaliseBatchFolder(DirectoryEdit1->Text()), extension,
+                                        names.size())
+                          .First;
+        FShownNamesValid = true;
+    }
+    return FShownNames.value(row);
+}
+
 void TFormBatchGenerator::FormShow(QObject *)
 {
     if (FHost != nullptr)
         DirectoryEdit1->SetText(FHost->OutputFolder());
+    ShowTarget();
 }
 
 void TFormBatchGenerator::ButtonLoadFromFileClick(QObject *)
@@ -152,7 +255,8 @@ void TFormBatchGenerator::ButtonLoadFromFileClick(QObject *)
     if (IsBusy())
         return;
     OpenDialog1->SetDefaultExt(QStringLiteral("txt"));
-    OpenDialog1->SetFilter(QStringLiteral("Text file|*.txt|All files|*.*"));
+    OpenDialog1->SetFilter(Translate(QStringLiteral("Text and tables")) + QStringLiteral("|*.txt;*.csv;*.tsv|")
+                           + Translate(QStringLiteral("All files")) + QStringLiteral("|*.*"));
     if (OpenDialog1->Execute(this))
         LoadFromFile(OpenDialog1->FileName());
     RefreshCount();
@@ -260,6 +364,7 @@ void TFormBatchGenerator::FileListWork()
         // Names belong to the items only when every item made it into the list.
         if (!FAbortFill && FWorkNames.size() == FWorkList.size())
             FNames = FWorkNames;
+        ForgetFileNames();
         FWorkNames.clear();
         FWorkList.clear();
         FFilling = false;

@@ -8,6 +8,7 @@
 
 class TBatchHost;
 class TButton;
+class TComboBox;
 class TDirectoryEdit;
 class TLabel;
 class TListBox;
@@ -38,6 +39,11 @@ public:
     TButton *ButtonPasteFromClipboard = nullptr;
     TDirectoryEdit *DirectoryEdit1 = nullptr;
     TLabel *LabelStrings = nullptr;
+    // What the run will produce: the main window's symbology and the file format.
+    TLabel *LabelSymbology = nullptr;
+    TLabel *LabelSymbologyName = nullptr;
+    TLabel *LabelFormat = nullptr;
+    TComboBox *ComboBoxFormat = nullptr;
     TOpenDialog *OpenDialog1 = nullptr;
 
     Q_INVOKABLE void FormShow(QObject *Sender);
@@ -46,6 +52,9 @@ public:
     Q_INVOKABLE void ButtonStartClick(QObject *Sender);
     // Moves the working list into the list box, trimmed, one item per line.
     void FileListWork();
+    // The name of the file that row `row` of the list will be written to (without the folder);
+    // empty while the list fills.
+    QString FileNameOf(int row);
 
     // Loads a text file as the load button does after its dialog; used for a dropped file.
     void LoadFromFile(const QString &fileName);
@@ -61,6 +70,12 @@ protected:
 
 private:
     void CreateControls();
+    void CreateLayout();
+    // Shows the opener's symbology and format choice.
+    void ShowTarget();
+    void ComboBoxFormatChange(QObject *Sender);
+    // The names beside the strings are made again at the next painting.
+    void ForgetFileNames();
     void RefreshCount();
     // A loaded file that is (or almost is) a table: asks how to read it. False: load nothing.
     bool TakeTable(const QString &text);
@@ -79,6 +94,9 @@ private:
     // when the names come from the strings.
     QStringList FNames;
     QStringList FWorkNames;
+    // The file names shown beside the strings, made when first painted.
+    QStringList FShownNames;
+    bool FShownNamesValid = false;
     bool FFilling = false;
     bool FRunning = false;
     bool FAbortFill = false;

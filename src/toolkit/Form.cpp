@@ -310,9 +310,12 @@ bool TForm::focusNextPrevChild(bool next)
 
 void TForm::keyPressEvent(QKeyEvent *event)
 {
-    // Escape does not close a window of the program; Enter presses only a button marked Default.
-    if (event->key() == Qt::Key_Escape) {
-        event->ignore();
+    // Escape closes only a window that asks for it; Enter presses only a button marked Default.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (FEscapeCloses)
+            close();
+        else
+            event->ignore();
         return;
     }
     QDialog::keyPressEvent(event);

@@ -92,6 +92,9 @@ public:
     void SetModalResult(TModalResult value);
     void Show() { show(); }
     void Close() { close(); }
+    // Escape closes the window as its close button does (through OnClose); off by default.
+    bool EscapeCloses() const { return FEscapeCloses; }
+    void SetEscapeCloses(bool value) { FEscapeCloses = value; }
 
 Q_SIGNALS:
     // Just before the window becomes visible.
@@ -123,6 +126,7 @@ private:
     TModalResult FModalResult = mrNone;
     bool FShownOnce = false;
     bool FClosing = false;
+    bool FEscapeCloses = false;
 };
 
 // Every window that exists, in creation order.

@@ -43,6 +43,7 @@ void TImage::SetPicture(const QImage &picture)
         UpdateScrollBars();
     // Only where the picture was or is now changes; its edge line lies just outside.
     viewport()->update(before.united(PictureRect()).adjusted(-2, -2, 2, 2));
+    NoteDrawnScale();
 }
 
 void TImage::SetCenter(bool value)
@@ -75,7 +76,11 @@ void TImage::SetZoom(TZoomFactor zoom)
 void TImage::ZoomIn()
 {
     const TLayout layout = CurrentLayout();
-    SetZoom(ZoomStep(FFit ? layout.Scale.Value() / layout.Ratio : FZoom.Value(), 1));
+    const double current = FFit ? layout.Scale.Value() / layout.Ratio : FZoom.Value();
+    // A fit beyond the last step is already larger than any step.
+    const TZoomFactor next = ZoomStep(current, 1);
+    if (next.Value() > current)
+        SetZoom(next);
 }
 
 void TImage::ZoomOut()
@@ -118,6 +123,17 @@ void TImage::ApplyZoom(bool fit, TZoomFactor zoom)
     verticalScrollBar()->setValue(
         int(std::lround((share.y() * after.Picture.height() - middle.y()) / after.Ratio)));
     viewport()->update();
+    FShownScale = after.Scale;
+    Q_EMIT OnZoomChange(this);
+}
+
+void TImage::NoteDrawnScale()
+{
+    // Fitting follows the picture and the control's size, so the magnification changes with them.
+    const TZoomFactor scale = CurrentLayout().Scale;
+    if (scale == FShownScale)
+        return;
+    FShownScale = scale;
     Q_EMIT OnZoomChange(this);
 }
 
@@ -141,6 +157,7 @@ void TImage::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
     UpdateScrollBars();
+    NoteDrawnScale();
 }
 
 void TImage::scrollContentsBy(int, int)

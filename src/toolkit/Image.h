@@ -14,8 +14,8 @@
 // shows through. The picture is shared, never copied; zoom and the transparent colour are applied
 // while painting, to the visible part only.
 //
-// Zoom: fit to the window (the default) shows the picture at its own size when it fits and
-// otherwise reduces it by the smallest whole factor that fits; a chosen zoom enlarges or reduces
+// Zoom: fit to the window (the default) enlarges the picture by the largest whole factor that fits
+// and reduces it by the smallest whole factor that fits when it is larger; a chosen zoom enlarges or reduces
 // by whole factors, with scroll bars once the picture outgrows the control. Ctrl+wheel zooms. A
 // thin line marks the picture's edge, so its margins show where they are transparent.
 class TImage final : public QAbstractScrollArea, public TControl
@@ -54,6 +54,8 @@ public:
     QRect PictureRect() const;
 
 Q_SIGNALS:
+    // The zoom was chosen, or the magnification drawn changed (a fitted picture or control that
+    // changed its size).
     void OnZoomChange(QObject *Sender);
     // The user pulled the picture with the mouse; the owner starts a drag.
     void OnStartDrag(QObject *Sender);
@@ -103,6 +105,8 @@ private:
     void PrepareCache(const TLayout &layout, const QRect &visible, QColor surround);
     QColor SurroundColor() const;
     QPoint PopupPosition() const;
+    // Tells of a magnification that differs from the one last told.
+    void NoteDrawnScale();
 
     QImage FPicture;
     QImage FSource;
@@ -113,6 +117,7 @@ private:
     bool FTransparent = true;
     bool FFit = true;
     TZoomFactor FZoom;
+    TZoomFactor FShownScale;
     qreal FScrollRatio = 0; // the device pixel ratio the scroll bars were set for
     int FWheelAngle = 0;
     bool FDragArmed = false;

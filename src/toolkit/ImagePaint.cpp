@@ -47,14 +47,29 @@ bool TImage::TCacheKey::operator==(const TCacheKey &other) const
         && Visible == other.Visible && Surround == other.Surround && Transparent == other.Transparent;
 }
 
+namespace {
+
+// The width of the line around the picture, in device pixels.
+constexpr int EdgeLine = 1;
+
+} // namespace
+
 TImage::TLayout TImage::CurrentLayout() const
 {
     TLayout layout;
     layout.Ratio = viewport()->devicePixelRatioF();
     layout.Viewport = QSize(int(std::lround(viewport()->width() * layout.Ratio)),
                             int(std::lround(viewport()->height() * layout.Ratio)));
-    layout.Scale = FFit ? FitZoom(FPicture.size(), layout.Viewport, layout.Ratio)
-                        : DeviceZoom(FZoom, layout.Ratio);
+    // An enlarged picture leaves room for its edge line on every side; a picture that fills the
+    // control at its own size is not reduced for the line's sake.
+    if (FFit) {
+        const QSize lined = (layout.Viewport - QSize(2 * EdgeLine, 2 * EdgeLine)).expandedTo(QSize(1, 1));
+        layout.Scale = FitZoom(FPicture.size(), lined, layout.Ratio);
+        if (layout.Scale.Down > 1)
+            layout.Scale = FitZoom(FPicture.size(), layout.Viewport, layout.Ratio);
+    } else {
+        layout.Scale = DeviceZoom(FZoom, layout.Ratio);
+    }
     const QSize size = ZoomedSize(FPicture.size(), layout.Scale);
     if (size.isEmpty())
         return layout;

@@ -6,7 +6,8 @@
 namespace {
 
 const TZoomFactor ZoomSteps[] = {{1, 8}, {1, 6}, {1, 4}, {1, 3}, {1, 2}, {1, 1}, {2, 1},
-                                 {3, 1}, {4, 1}, {6, 1}, {8, 1}, {12, 1}, {16, 1}};
+                                 {3, 1}, {4, 1}, {6, 1}, {8, 1}, {12, 1}, {16, 1}, {24, 1},
+                                 {32, 1}, {48, 1}, {64, 1}};
 
 // Steps count as equal to a factor within this relative margin, so that a fit that happens to be
 // a step moves on to the next one.
@@ -43,15 +44,11 @@ TZoomFactor DeviceZoom(TZoomFactor zoom, qreal devicePixelRatio)
 
 TZoomFactor FitZoom(QSize picture, QSize area, qreal devicePixelRatio)
 {
-    const TZoomFactor natural = DeviceZoom({1, 1}, devicePixelRatio);
     if (picture.isEmpty() || area.isEmpty())
-        return natural;
-    // Enlarged by the screen's ratio when that fits, else by less, else reduced.
-    for (int up = natural.Up; up >= 1; --up) {
-        const QSize size = ZoomedSize(picture, {up, 1});
-        if (size.width() <= area.width() && size.height() <= area.height())
-            return {up, 1};
-    }
+        return DeviceZoom({1, 1}, devicePixelRatio);
+    const int up = std::min(area.width() / picture.width(), area.height() / picture.height());
+    if (up >= 1)
+        return {up, 1};
     const int down = std::max(DivideRoundingUp(picture.width(), area.width()),
                               DivideRoundingUp(picture.height(), area.height()));
     return {1, down};

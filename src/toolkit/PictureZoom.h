@@ -17,13 +17,14 @@ struct TZoomFactor
 };
 
 // The step after (`direction` > 0) or before (< 0) the magnification `current` among the zoom steps
-// 1/8 ... 1/2, 1, 2 ... 16; the first or last step when there is none beyond.
+// 1/8 ... 1/2, 1, 2 ... 64; the first or last step when there is none beyond.
 TZoomFactor ZoomStep(double current, int direction);
 // Device pixels per picture pixel for `zoom` (in the screen's logical pixels) on a screen with
 // `devicePixelRatio`: the whole factor nearest to the exact one.
 TZoomFactor DeviceZoom(TZoomFactor zoom, qreal devicePixelRatio);
-// Fit to the window, in device pixels: the picture at its own size (1:1 in logical pixels) when it
-// fits `area`, otherwise reduced by the smallest whole factor that makes it fit. Never enlarges.
+// Fit to the window, in device pixels: the picture enlarged by the largest whole factor with which
+// it fits `area` (at least its own size in device pixels), otherwise reduced by the smallest whole
+// factor that makes it fit. Whole factors keep every module's edges sharp.
 TZoomFactor FitZoom(QSize picture, QSize area, qreal devicePixelRatio);
 // The size of `picture` at `zoom`; a reduced picture's last, partial block still takes a pixel.
 QSize ZoomedSize(QSize picture, TZoomFactor zoom);

@@ -5,6 +5,10 @@
 #include "batch/FormBatchGenerator.h"
 #include "lang/LangChanger.h"
 #include "lang/SettingsHost.h"
+#include "toolkit/DirectoryEdit.h"
+
+#include <QClipboard>
+#include <algorithm>
 
 // What the main window hands the batch window and the settings dialog: its own barcode, format
 // list, image list and translation, and the settings record.
@@ -76,6 +80,42 @@ private slots:
         FForm->Barcode->SetInputText(QStringLiteral("host"));
         FForm->BatchHost()->SaveBarcode(out.filePath(QStringLiteral("symbol")));
         QVERIFY(QFileInfo(out.filePath(QStringLiteral("symbol.gif"))).size() > 0);
+    }
+
+    // The batch window shows what a run will make: the main window's symbology, the format (one
+    // choice for both windows) and beside each string the file it becomes.
+    void BatchWindowShowsWhatARunMakes()
+    {
+        PickItem(FForm->ComboBoxSymbology, QStringLiteral("Code 128"));
+        // A language file's own entry names no single format.
+        FForm->ComboBoxExt->AddItem(QStringLiteral("Alle"));
+        PickItem(FForm->ComboBoxExt, QStringLiteral("Alle"));
+        TFormBatchGenerator batch(FForm.get(), FForm->BatchHost());
+        batch.show();
+        QCOMPARE(batch.LabelSymbologyName->Caption(), QStringLiteral("Code 128"));
+        QCOMPARE(batch.ComboBoxFormat->ItemIndex(), -1); // all formats name no single one
+        PickItem(batch.ComboBoxFormat, QStringLiteral("SVG"));
+        QCOMPARE(FForm->ComboBoxExt->Text(), QStringLiteral("SVG"));
+
+        QTemporaryDir out;
+        batch.DirectoryEdit1->SetText(out.path());
+        QGuiApplication::clipboard()->setText(QStringLiteral("a/b\nA/B\nplain\nplain"));
+        batch.ButtonPasteFromClipboard->Click();
+        QStringList shown;
+        for (int row = 0; row < batch.ListBox1->count(); ++row)
+            shown << batch.FileNameOf(row);
+        SetBatchSummaryPresenterForTests([](QWidget *, const TBatchResult &) {});
+        const auto restore = qScopeGuard([] { SetBatchSummaryPresenterForTests({}); });
+        batch.ButtonStart->Click();
+        QStringList written = QDir(out.path()).entryList(QDir::Files);
+        QCOMPARE(written.size(), shown.size());
+        std::sort(shown.begin(), shown.end());
+        QCOMPARE(written, shown);
+
+        PickItem(FForm->ComboBoxExt, QStringLiteral("PNG"));
+        batch.FormShow(&batch);
+        QCOMPARE(batch.ComboBoxFormat->Text(), QStringLiteral("PNG"));
+        QVERIFY(batch.FileNameOf(0).endsWith(QStringLiteral(".png")));
     }
 
     void SettingsHostIsTheMainWindow()

@@ -3,6 +3,7 @@
 #include "barcode/Barcode.h"
 #include "toolkit/ColorBox.h"
 #include "toolkit/ComCtrls.h"
+#include "toolkit/DisabledReason.h"
 #include "toolkit/ExtCtrls.h"
 
 // The option panel of the real main window with the real engine: start values, handlers, the
@@ -187,6 +188,7 @@ private slots:
         QCOMPARE(FForm->Barcode->WhiteSpaceWidth(), 6);
         QCOMPARE(FForm->Barcode->WhiteSpaceHeight(), 6);
         // A step of the height spin shows the thousands separator.
+        PickItem(FForm->ComboBoxSymbology, QStringLiteral("Code 128"));
         TypeInto(FForm->EditHeight, QStringLiteral("999"));
         FForm->UpDownHeight->StepUp();
         QCOMPARE(FForm->EditHeight->Text(), QStringLiteral("1,000"));
@@ -196,19 +198,22 @@ private slots:
     void DottyRoundTrip()
     {
         TForm1 &f = *FForm;
-        QVERIFY(f.CheckBoxDotty->Visible());
+        QVERIFY(f.CheckBoxDotty->isEnabled());
         f.CheckBoxDotty->click();
         QVERIFY(InSet(f.Barcode->OutputOptions(), opDotty));
 
+        // A symbology without dots disables the fields and says why; the box keeps its check.
         PickItem(f.ComboBoxSymbology, QStringLiteral("Code 128"));
-        for (QWidget *w : QList<QWidget *>{f.CheckBoxDotty, f.LabelDotSize, f.EditDotSize, f.UpDownDotSize})
-            QVERIFY2(w->isHidden(), qPrintable(w->objectName()));
+        for (QWidget *w : QList<QWidget *>{f.CheckBoxDotty, f.LabelDotSize, f.EditDotSize, f.UpDownDotSize}) {
+            QVERIFY2(!w->isEnabled() && !w->isHidden(), qPrintable(w->objectName()));
+            QVERIFY2(!ShownHint(w).isEmpty(), qPrintable(w->objectName()));
+        }
         QVERIFY(!InSet(f.Barcode->OutputOptions(), opDotty));
         QVERIFY(f.CheckBoxDotty->Checked());
 
         PickItem(f.ComboBoxSymbology, QStringLiteral("QR Code"));
         for (QWidget *w : QList<QWidget *>{f.CheckBoxDotty, f.LabelDotSize, f.EditDotSize, f.UpDownDotSize})
-            QVERIFY2(!w->isHidden(), qPrintable(w->objectName()));
+            QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
         QVERIFY(InSet(f.Barcode->OutputOptions(), opDotty));
     }
 
@@ -226,10 +231,10 @@ private slots:
         QVERIFY(!f.CheckBoxBoldText->isHidden());
         QVERIFY(f.CheckBoxBoldText->Checked());
 
-        // A symbology without text hides the three boxes and leaves ShowText alone.
+        // A symbology without text disables the three boxes and leaves ShowText alone.
         PickItem(f.ComboBoxSymbology, QStringLiteral("QR Code"));
         for (QWidget *w : QList<QWidget *>{f.CheckBoxShowText, f.CheckBoxSmallText, f.CheckBoxBoldText})
-            QVERIFY2(w->isHidden(), qPrintable(w->objectName()));
+            QVERIFY2(!w->isEnabled() && !ShownHint(w).isEmpty(), qPrintable(w->objectName()));
         QVERIFY(!f.Barcode->ShowText());
     }
 
@@ -256,14 +261,14 @@ private slots:
         FForm->Barcode->SetInputText(QStringLiteral("another text, drawn without a refresh"));
         FForm->Barcode->Bitmap();
         QCOMPARE(FForm->Image->Picture(), shown);
-        // The preview leaves out the colour of the picture's bottom-left pixel (white here): the
-        // panel's colour shows there.
+        // The preview draws the picture in its own colours (white at the bottom-left corner, not
+        // the panel's colour), enlarged by a whole factor.
         const QImage drawn = FForm->Image->grab().toImage();
         const QRect at = FForm->Image->PictureRect();
-        QCOMPARE(at.size(), shown.size());
-        const QColor panel = FForm->PanelTop->palette().color(QPalette::Window);
-        QCOMPARE(drawn.pixel(at.left(), at.bottom()), panel.rgb());
-        QCOMPARE(drawn.pixel(at.left() + 8 * 1 + 4, at.top() + 8 * 1 + 4), qRgb(0, 0, 0)); // the first module
+        const int zoom = FForm->Image->DrawnScale().Up;
+        QCOMPARE(at.size(), shown.size() * zoom);
+        QCOMPARE(drawn.pixel(at.left(), at.bottom()), qRgb(255, 255, 255));
+        QCOMPARE(drawn.pixel(at.left() + (8 * 1 + 4) * zoom, at.top() + (8 * 1 + 4) * zoom), qRgb(0, 0, 0)); // the first module
     }
 
     void MemoLines()

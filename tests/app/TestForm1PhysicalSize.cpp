@@ -2,7 +2,9 @@
 
 #include "barcode/Barcode.h"
 #include "toolkit/ComCtrls.h"
+#include "toolkit/DisabledReason.h"
 
+#include <QLayout>
 #include <QtEndian>
 
 // The physical-size row of the real main window: the scale it sets, the resolution the saved files
@@ -26,10 +28,12 @@ private:
         return header.size() == 54 ? qFromLittleEndian<qint32>(header.constData() + 38) : -1;
     }
 
+    // The fields take typing only while the box is ticked; before, the values are put in.
     void SwitchOn(const QString &millimetres, const QString &dpi)
     {
-        TypeInto(FForm->EditXDimension, millimetres);
-        TypeInto(FForm->EditResolution, dpi);
+        QVERIFY(!FForm->EditXDimension->isEnabled());
+        FForm->EditXDimension->setText(millimetres);
+        FForm->EditResolution->setText(dpi);
         FForm->CheckBoxPhysicalSize->setFocus();
         QTest::keyClick(FForm->CheckBoxPhysicalSize, Qt::Key_Space);
         QVERIFY(FForm->CheckBoxPhysicalSize->Checked());
@@ -99,11 +103,15 @@ private slots:
         FForm->ButtonSavePathClick(base);
         QCOMPARE(BmpPixelsPerMetre(base + ".bmp"), qRound(dpi.toDouble() / 0.0254));
 
-        // Off again: the scale stays, files carry no resolution, the scale can be typed.
+        // Off again: the scale typed before comes back, files carry no resolution, the scale can
+        // be typed and the size fields cannot.
         QTest::keyClick(FForm->CheckBoxPhysicalSize, Qt::Key_Space);
         QCOMPARE(FForm->Barcode->Resolution(), 0.0);
-        QCOMPARE(FForm->Barcode->Scale(), scale);
+        QCOMPARE(FForm->Barcode->Scale(), 1.0f);
+        QCOMPARE(FForm->EditScale->Text(), QStringLiteral("1"));
         QVERIFY(FForm->EditScale->isEnabled());
+        QVERIFY(!FForm->EditXDimension->isEnabled());
+        QVERIFY(!ShownHint(FForm->EditXDimension).isEmpty());
         QCOMPARE(FForm->LabelPhysicalSize->Caption(), QString());
     }
 
@@ -153,11 +161,37 @@ private slots:
                  qPrintable(FForm->LabelPhysicalSize->Caption()));
     }
 
+    // The readout wraps instead of being cut off, also at the window's smallest size.
+    void ReadoutIsNotCutOff()
+    {
+        SwitchOn(QStringLiteral("2.5"), QStringLiteral("1200"));
+        FForm->resize(FForm->minimumSize());
+        FForm->layout()->activate();
+        TLabel *label = FForm->LabelPhysicalSize;
+        QVERIFY(label->Caption().endsWith(QStringLiteral("module 2.498 mm")));
+        const QRect needed = label->fontMetrics().boundingRect(label->contentsRect(), Qt::TextWordWrap,
+                                                               label->Caption());
+        QVERIFY2(label->contentsRect().contains(needed), qPrintable(label->Caption()));
+    }
+
+    void ScaleComesBackAfterOff()
+    {
+        TypeInto(FForm->EditScale, QStringLiteral("4"));
+        SwitchOn(QStringLiteral("0.33"), QStringLiteral("300"));
+        QCOMPARE(FForm->Barcode->Scale(), 2.0f);
+        QTest::keyClick(FForm->CheckBoxPhysicalSize, Qt::Key_Space);
+        QCOMPARE(FForm->Barcode->Scale(), 4.0f);
+        QCOMPARE(FForm->UpDownScale->Position(), 40);
+    }
+
     void KeyboardReachesTheRow()
     {
+        // The primary message takes input for composite symbols only.
+        PickItem(FForm->ComboBoxSymbology, QStringLiteral("EAN Composite"));
         FForm->MemoPrimaryMessage->setFocus();
         QTest::keyClick(FForm->MemoPrimaryMessage, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), FForm->CheckBoxPhysicalSize);
+        QTest::keyClick(FForm->CheckBoxPhysicalSize, Qt::Key_Space);
         QTest::keyClick(FForm->CheckBoxPhysicalSize, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), FForm->EditXDimension);
         QTest::keyClick(FForm->EditXDimension, Qt::Key_Tab);

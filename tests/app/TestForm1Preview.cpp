@@ -2,7 +2,9 @@
 
 #include "app/SymbolExport.h"
 #include "barcode/Barcode.h"
+#include "toolkit/ColorBox.h"
 #include "toolkit/ExtCtrls.h"
+#include "toolkit/StdCtrls.h"
 #include "toolkit/Menus.h"
 
 #include <QClipboard>
@@ -57,6 +59,47 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), FForm->Image);
         QTest::keyClick(FForm->Image, Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget(), FForm->ButtonSettings);
+    }
+
+    // The preview draws every pixel of the symbol in the symbol's own colours, box and quiet zone
+    // included, enlarged by a whole factor that fills the preview; the zoom is shown.
+    void PreviewShowsTheSymbolAsSaved_data()
+    {
+        QTest::addColumn<QString>("symbology");
+        QTest::addColumn<bool>("box");
+        QTest::newRow("QR Code with box") << "QR Code" << true;
+        QTest::newRow("Code 128 with bars") << "Code 128" << false;
+    }
+
+    void PreviewShowsTheSymbolAsSaved()
+    {
+        QFETCH(QString, symbology);
+        QFETCH(bool, box);
+        PickItem(FForm->ComboBoxSymbology, symbology);
+        FForm->ColorBoxBackColor->SetSelectedColor(TColor(0x00FFFF)); // yellow
+        Q_EMIT FForm->ColorBoxBackColor->OnChange(FForm->ColorBoxBackColor);
+        (box ? FForm->CheckBoxBox : FForm->CheckBoxBars)->click();
+        const QImage symbol = Opaque(FForm->Barcode->Bitmap());
+
+        const TZoomFactor scale = FForm->Image->DrawnScale();
+        QCOMPARE(scale.Down, 1);
+        const QRect placed = FForm->Image->PictureRect();
+        const QSize area = FForm->Image->viewport()->size();
+        // A larger whole factor would not fit.
+        QVERIFY(symbol.width() * (scale.Up + 1) > area.width() - 2
+                || symbol.height() * (scale.Up + 1) > area.height() - 2);
+        QCOMPARE(FForm->LabelZoom->Caption(), QStringLiteral("%1 %").arg(scale.Up * 100));
+
+        const QImage shot = Opaque(FForm->Image->viewport()->grab().toImage());
+        for (int y = 0; y < symbol.height(); ++y)
+            for (int x = 0; x < symbol.width(); ++x)
+                QCOMPARE(shot.pixel(placed.x() + x * scale.Up, placed.y() + y * scale.Up), symbol.pixel(x, y));
+        // Outside the line around the symbol, the panel's colour.
+        const QColor panel = FForm->PanelTop->palette().color(FForm->PanelTop->backgroundRole());
+        QCOMPARE(shot.pixel(placed.x() - 2, placed.y() - 2), panel.rgb());
+
+        QTest::keyClick(FForm->Image, Qt::Key_1, Qt::ControlModifier);
+        QCOMPARE(FForm->LabelZoom->Caption(), QStringLiteral("100 %"));
     }
 
     void CtrlCOnThePreviewCopiesPictureAndSvg()
@@ -162,7 +205,8 @@ private slots:
                 shown.append(action->text());
         QStringList captions;
         for (TMenuItem *item : {FForm->MenuItemCopy, FForm->MenuItemZoomIn, FForm->MenuItemZoomOut,
-                                FForm->MenuItemZoomFit, FForm->MenuItemZoomActual, FForm->MenuItemPrint}) {
+                                FForm->MenuItemZoomFit, FForm->MenuItemZoomActual, FForm->MenuItemPrint,
+                                FForm->MenuItemSave}) {
             captions.append(item->Caption());
             QVERIFY(!item->Hint().isEmpty());
             QCOMPARE(item->Action()->toolTip(), item->Hint());

@@ -140,6 +140,38 @@ private slots:
         QCOMPARE(QDir(FOut->path()).entryList(QDir::Files), QStringList{"first.bmp"});
     }
 
+    void CtrlSSavesAndTheStatusBarTells_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<bool>("pixels");
+        QTest::newRow("PNG") << "PNG" << true;
+        QTest::newRow("BMP") << "BMP" << true;
+        QTest::newRow("SVG") << "SVG" << false;
+    }
+
+    void CtrlSSavesAndTheStatusBarTells()
+    {
+        QFETCH(QString, code);
+        QFETCH(bool, pixels);
+        PickItem(FForm->ComboBoxExt, code);
+        FEnvironment->Dialog.Answer = OutPath(QStringLiteral("label"));
+        QVERIFY(QTest::qWaitForWindowActive(FForm.get()));
+        FForm->MemoInputText->setFocus();
+        QTest::keyClick(FForm->MemoInputText, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(FEnvironment->Dialog.Calls, 1);
+        const QString name = "label." + code.toLower();
+        QString expected = QStringLiteral("Saved %1").arg(name);
+        if (pixels) {
+            const QImage saved(OutPath(name));
+            QVERIFY(!saved.isNull());
+            expected = QStringLiteral("Saved %1, %2 \u00D7 %3 pixels").arg(name).arg(saved.width()).arg(saved.height());
+        }
+        QCOMPARE(FForm->StatusBar->SimpleText(), expected);
+        // The note belongs to the symbol that was saved.
+        FForm->MemoInputText->setPlainText(QStringLiteral("654321"));
+        QCOMPARE(FForm->StatusBar->SimpleText(), QString());
+    }
+
     void EngineFailure()
     {
         PickItem(FForm->ComboBoxSymbology, TBarcode::SymbologyNames(syEAN));

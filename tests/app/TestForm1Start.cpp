@@ -4,8 +4,10 @@
 #include "batch/FormBatchGenerator.h"
 #include "lang/FormSettings.h"
 #include "lang/LangChanger.h"
+#include "toolkit/ExtCtrls.h"
 
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 #include <QTimer>
 
@@ -79,13 +81,13 @@ private slots:
         QTest::addColumn<QSize>("size"); // outer size
         QTest::addColumn<bool>("lostFrame"); // brought back from off-screen: outer size := client size
         QTest::newRow("minimised opens normal")
-            << QByteArray("[Options]\nWindowState=1\nWindowWidth=700\nWindowHeight=500\n") << int(wsNormal)
-            << QSize(700, 500) << false;
+            << QByteArray("[Options]\nWindowState=1\nWindowWidth=900\nWindowHeight=640\n") << int(wsNormal)
+            << QSize(900, 640) << false;
         QTest::newRow("maximised") << QByteArray("[Options]\nWindowState=2\n") << int(wsMaximized) << QSize()
                                    << false;
         QTest::newRow("left beyond the desktop")
-            << QByteArray("[Options]\nWindowLeft=100000\nWindowWidth=600\nWindowHeight=400\n") << int(wsNormal)
-            << QSize(600, 400) << true;
+            << QByteArray("[Options]\nWindowLeft=100000\nWindowWidth=880\nWindowHeight=620\n") << int(wsNormal)
+            << QSize(880, 620) << true;
     }
 
     void Placement()
@@ -103,6 +105,17 @@ private slots:
             QCOMPARE(QSize(form->Width(), form->Height()), size);
         QCOMPARE(AppSettings.WindowState, state == wsMaximized ? 2 : 0);
         QVERIFY(form->Left() < QGuiApplication::primaryScreen()->virtualSize().width());
+    }
+
+    // A wide window gives the two data fields equal halves, and the extra height to the preview.
+    void DataFieldsShareTheWidth()
+    {
+        auto form = Start();
+        form->resize(1400, 800);
+        form->layout()->activate();
+        QVERIFY(form->MemoInputText->width() > 600);
+        QVERIFY(qAbs(form->MemoInputText->width() - form->MemoPrimaryMessage->width()) <= 1);
+        QVERIFY(form->PanelTop->height() > form->PanelBottom->height());
     }
 
     void MachineWideLanguage()

@@ -4,6 +4,7 @@
 #include "barcode/Barcode.h"
 
 #include <QListView>
+#include "toolkit/StdCtrls.h"
 
 // The filter over the symbology list: which names match, and what the list and the preview do
 // while the user filters in the real main window.
@@ -88,9 +89,12 @@ private slots:
         QCOMPARE(FForm->ComboBoxSymbology->Text(), QStringLiteral("QR Code"));
         QCOMPARE(FForm->Barcode->Bitmap(), before);
         QCOMPARE(FForm->ComboBoxSymbology->count(), 95);
+        // Beside the filter: how many of all names it leaves.
+        QCOMPARE(FForm->LabelFilterMatches->Caption(), QStringLiteral("%1 of 95").arg(offered.size()));
 
         FForm->EditFilter->SetText(QString());
         QCOMPARE(Offered().size(), 95);
+        QCOMPARE(FForm->LabelFilterMatches->Caption(), QString());
     }
 
     void ArrowKeysPassOverHiddenEntries()

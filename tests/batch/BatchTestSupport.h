@@ -19,6 +19,9 @@ public:
     QString OutputFolder() const override { return Folder; }
     void SetOutputFolder(const QString &folder) override { Folder = folder; }
     QString SaveExtension() const override { return QString(); }
+    QStringList SaveFormats() const override { return {}; }
+    int SaveFormatIndex() const override { return -1; }
+    void SetSaveFormatIndex(int) override {}
     TBarcode *Barcode() const override { return nullptr; }
     void SaveBarcode(const QString &) override {}
 

@@ -24,6 +24,9 @@ public:
     QString OutputFolder() const override { return Folder; }
     void SetOutputFolder(const QString &folder) override { Folder = folder; }
     QString SaveExtension() const override { return Extension; }
+    QStringList SaveFormats() const override { return {Extension.mid(1).toUpper()}; }
+    int SaveFormatIndex() const override { return 0; }
+    void SetSaveFormatIndex(int) override {}
     TBarcode *Barcode() const override { return FBarcode.get(); }
     void SaveBarcode(const QString &basePath) override { FBarcode->Save(basePath + Extension); }
 

@@ -128,7 +128,7 @@ private Q_SLOTS:
             FForm->OpenDialog1->SetFilter(QStringLiteral("changed|*.x"));
             FForm->OpenDialog1->SetDefaultExt(QStringLiteral("x"));
             FForm->ButtonLoadFromFile->Click();
-            QCOMPARE(dialog.SeenFilter, QStringLiteral("Text file|*.txt|All files|*.*"));
+            QCOMPARE(dialog.SeenFilter, QStringLiteral("Text and tables|*.txt;*.csv;*.tsv|All files|*.*"));
             QCOMPARE(dialog.SeenDefaultExt, QStringLiteral("txt"));
             QVERIFY(!dialog.WasSave);
         }
@@ -259,6 +259,14 @@ private Q_SLOTS:
         QCOMPARE(FForm->ListBox1->item(199999)->text(), QStringLiteral("line 199999"));
         QVERIFY(FForm->ButtonLoadFromFile->isEnabled());
         QVERIFY(FForm->ButtonStart->isEnabled());
+    }
+
+    void EscapeClosesTheWindow()
+    {
+        FForm->show();
+        QVERIFY(QTest::qWaitForWindowExposed(FForm.get()));
+        QTest::keyClick(FForm->ListBox1, Qt::Key_Escape);
+        QVERIFY(!FForm->isVisible());
     }
 
     void ClosingStopsFill()

@@ -222,6 +222,7 @@ private Q_SLOTS:
         full.setPixel(2, 0, qRgb(0, 0, 0));
         QImage picture = full.convertToFormat(format);
         image->SetPicture(picture);
+        image->SetZoom({1, 1});
         // Centred: the picture's top-left pixel lands at (8, 6); the container's colour shows
         // where the picture has the colour of its bottom-left pixel.
         const QImage drawn = image->grab().toImage();
@@ -265,6 +266,7 @@ private Q_SLOTS:
         picture.fill(Qt::white);
         picture.setPixel(0, 0, qRgb(0, 0, 0));
         image->SetPicture(picture);
+        image->SetZoom({1, 1});
         const QImage shot = image->grab().toImage();
         QCOMPARE(shot.size(), QSize(40, 30));
         QCOMPARE(QColor(shot.pixel(18, 14)), QColor(Qt::black));

@@ -169,12 +169,20 @@ private Q_SLOTS:
         QCOMPARE(shows, 2);
     }
 
-    void EscapeDoesNotCloseAWindow()
+    void EscapeClosesOnlyAWindowThatAsks()
     {
         TFormSample form(nullptr);
+        int closes = 0;
+        QObject::connect(&form, &TForm::OnClose, &form, [&closes](QObject *, TCloseAction &) { ++closes; });
         form.show();
         QTest::keyClick(&form, Qt::Key_Escape);
         QVERIFY(form.isVisible());
+        form.SetEscapeCloses(true);
+        QTest::keyClick(&form, Qt::Key_Escape, Qt::ShiftModifier);
+        QVERIFY(form.isVisible());
+        QTest::keyClick(&form, Qt::Key_Escape);
+        QVERIFY(!form.isVisible());
+        QCOMPARE(closes, 1); // as the close button does
     }
 
     void FirstControlInTabOrderHasTheFocusAtShowing()

@@ -15,7 +15,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("up");
         QTest::addColumn<int>("down");
         QTest::addColumn<int>("devicePixels");
-        QTest::newRow("fit: 1:1 is 2 device pixels") << 0 << 0 << 2;
+        QTest::newRow("fit: the largest whole factor, 49 device pixels") << 0 << 0 << 49;
         QTest::newRow("3x is 6") << 3 << 1 << 6;
         QTest::newRow("half is 1") << 1 << 2 << 1;
     }

@@ -81,7 +81,8 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("picture");
         QTest::addColumn<TZoomFactor>("scale");
         QTest::addColumn<QRect>("placed");
-        QTest::newRow("small: own size, centred") << QSize(40, 20) << TZoomFactor{1, 1} << QRect(80, 40, 40, 20);
+        QTest::newRow("small: enlarged to fill, centred") << QSize(40, 20) << TZoomFactor{4, 1} << QRect(20, 10, 160, 80);
+        QTest::newRow("odd size: whole factor, centred") << QSize(30, 40) << TZoomFactor{2, 1} << QRect(70, 10, 60, 80);
         QTest::newRow("too wide: reduced by 3") << QSize(500, 150) << TZoomFactor{1, 3} << QRect(16, 25, 167, 50);
     }
 
@@ -125,6 +126,8 @@ private Q_SLOTS:
         TView view(QSize(200, 100));
         QSignalSpy changes(view.Image, &TImage::OnZoomChange);
         view.Image->SetPicture(Picture(QSize(500, 150)));
+        QCOMPARE(changes.count(), 1); // the fit reduced the new picture
+        changes.clear();
         view.Image->ZoomIn(); // from a fit of 1/3
         QCOMPARE(view.Image->Zoom(), (TZoomFactor{1, 2}));
         QCOMPARE(view.Image->DrawnScale(), (TZoomFactor{1, 2}));

@@ -60,23 +60,25 @@ private Q_SLOTS:
         QCOMPARE(DeviceZoom(zoom, ratio), device);
     }
 
-    void FitNeverEnlargesAndReducesByWholeFactors_data()
+    void FitUsesWholeFactors_data()
     {
         QTest::addColumn<QSize>("picture");
         QTest::addColumn<QSize>("area");
         QTest::addColumn<double>("ratio");
         QTest::addColumn<TZoomFactor>("device");
-        QTest::newRow("small symbol stays 1:1") << QSize(41, 41) << QSize(851, 387) << 1.0 << TZoomFactor{1, 1};
+        QTest::newRow("small symbol fills the height") << QSize(41, 41) << QSize(851, 387) << 1.0 << TZoomFactor{9, 1};
+        QTest::newRow("one pixel short of twice") << QSize(100, 194) << QSize(851, 387) << 1.0 << TZoomFactor{1, 1};
+        QTest::newRow("exactly twice the width") << QSize(400, 100) << QSize(800, 387) << 1.0 << TZoomFactor{2, 1};
         QTest::newRow("exactly the height") << QSize(387, 387) << QSize(851, 387) << 1.0 << TZoomFactor{1, 1};
         QTest::newRow("one pixel too high") << QSize(100, 388) << QSize(851, 387) << 1.0 << TZoomFactor{1, 2};
         QTest::newRow("three times too wide") << QSize(2000, 100) << QSize(700, 387) << 1.0 << TZoomFactor{1, 3};
-        QTest::newRow("2x screen, fits at 2") << QSize(40, 20) << QSize(200, 100) << 2.0 << TZoomFactor{2, 1};
+        QTest::newRow("2x screen, enlarged by 5") << QSize(40, 20) << QSize(200, 100) << 2.0 << TZoomFactor{5, 1};
         QTest::newRow("2x screen, fits at 1") << QSize(150, 60) << QSize(200, 100) << 2.0 << TZoomFactor{1, 1};
         QTest::newRow("2x screen, too big") << QSize(500, 60) << QSize(200, 100) << 2.0 << TZoomFactor{1, 3};
         QTest::newRow("no area yet") << QSize(500, 60) << QSize(0, 0) << 1.0 << TZoomFactor{1, 1};
     }
 
-    void FitNeverEnlargesAndReducesByWholeFactors()
+    void FitUsesWholeFactors()
     {
         QFETCH(QSize, picture);
         QFETCH(QSize, area);
@@ -86,6 +88,11 @@ private Q_SLOTS:
         if (!area.isEmpty()) {
             const QSize shown = ZoomedSize(picture, device);
             QVERIFY(shown.width() <= area.width() && shown.height() <= area.height());
+            // The next larger factor would not fit: the fit fills the area.
+            if (device.Down == 1) {
+                const QSize larger = ZoomedSize(picture, {device.Up + 1, 1});
+                QVERIFY(larger.width() > area.width() || larger.height() > area.height());
+            }
         }
     }
 
@@ -100,7 +107,8 @@ private Q_SLOTS:
         QTest::newRow("out from a fit of 1/5") << 0.2 << -1 << TZoomFactor{1, 6};
         QTest::newRow("in from 1.33") << 4.0 / 3 << 1 << TZoomFactor{2, 1};
         QTest::newRow("out from 1.33") << 4.0 / 3 << -1 << TZoomFactor{1, 1};
-        QTest::newRow("in at the top") << 16.0 << 1 << TZoomFactor{16, 1};
+        QTest::newRow("in at the top") << 64.0 << 1 << TZoomFactor{64, 1};
+        QTest::newRow("in from a fit of 20") << 20.0 << 1 << TZoomFactor{24, 1};
         QTest::newRow("out at the bottom") << 0.125 << -1 << TZoomFactor{1, 8};
         QTest::newRow("in from below the bottom") << 0.01 << 1 << TZoomFactor{1, 8};
     }
