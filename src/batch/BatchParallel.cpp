@@ -3,6 +3,7 @@
 #include "batch/BatchFolder.h"
 
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QThread>
 
 #include <atomic>
@@ -10,6 +11,7 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -30,7 +32,7 @@ struct TSharedRun
     std::mutex Lock;
     std::condition_variable Changed;
     int Running = 0;
-    std::exception_ptr Error; // an error that is neither the toolkit's nor a standard one
+    std::exception_ptr Error; // the first error that stopped the run, of a worker or a report
 
     TSharedRun(const TBatchPlan &plan, const QString &folder)
         : Plan(plan), Folder(folder), Messages(size_t(plan.Items.size()))
@@ -40,26 +42,32 @@ struct TSharedRun
     void Work(const TBatchSave &save)
     {
         const qsizetype total = Plan.Items.size();
-        try {
-            while (!Stop.load(std::memory_order_relaxed)) {
-                const qsizetype index = Next.fetch_add(1);
-                if (index >= total)
-                    break;
-                QString message = TryBatchSave(save, Plan.Items.at(index));
-                // Without the folder every later item fails the same way: stop and say why.
-                if (!message.isEmpty() && !BatchFolderExists(Folder)) {
-                    FolderLost = true;
-                    Stop = true;
-                }
-                Messages[size_t(index)] = std::move(message);
-                if (Finished.fetch_add(1) == 0)
-                    Changed.notify_all(); // the first item is done: the first report is due
+        while (!Stop.load(std::memory_order_relaxed)) {
+            const qsizetype index = Next.fetch_add(1);
+            if (index >= total)
+                break;
+            const TBatchItem &item = Plan.Items.at(index);
+            QString message;
+            try {
+                if (!IsBlankBatchText(item.Text))
+                    message = TryBatchSave(save, item);
+            } catch (...) {
+                // Neither the toolkit's error nor a standard one: the item failed with it and
+                // the run stops.
+                message = StopMessage(std::current_exception());
+                const std::lock_guard<std::mutex> guard(Lock);
+                if (!Error)
+                    Error = std::current_exception();
+                Stop = true;
             }
-        } catch (...) {
-            const std::lock_guard<std::mutex> guard(Lock);
-            if (!Error)
-                Error = std::current_exception();
-            Stop = true;
+            // Without the folder every later item fails the same way: stop and say why.
+            if (!message.isEmpty() && !Stop && !BatchFolderExists(Folder)) {
+                FolderLost = true;
+                Stop = true;
+            }
+            Messages[size_t(index)] = std::move(message);
+            if (Finished.fetch_add(1) == 0)
+                Changed.notify_all(); // the first item is done: the first report is due
         }
         const std::lock_guard<std::mutex> guard(Lock);
         --Running;
@@ -91,11 +99,31 @@ TBatchResult RunBatchParallel(const TBatchPlan &plan, const QString &folder,
         saves.push_back(makeSave());
 
     TSharedRun run(plan, folder);
-    run.Running = workerCount;
     std::vector<std::thread> workers;
     workers.reserve(size_t(workerCount));
-    for (const TBatchSave &save : saves)
-        workers.emplace_back([&run, &save] { run.Work(save); });
+    // Whatever happens on this thread, the workers are stopped and joined before the run's
+    // state goes: a thread still running at its destruction ends the program.
+    const auto joinAll = qScopeGuard([&] {
+        run.Stop = true;
+        for (std::thread &worker : workers)
+            worker.join();
+    });
+    for (const TBatchSave &save : saves) {
+        {
+            const std::lock_guard<std::mutex> guard(run.Lock);
+            ++run.Running;
+        }
+        try {
+            workers.emplace_back([&run, &save] { run.Work(save); });
+        } catch (const std::system_error &) {
+            // No more threads to be had: the ones that started do the work.
+            const std::lock_guard<std::mutex> guard(run.Lock);
+            --run.Running;
+            break;
+        }
+    }
+    if (workers.empty())
+        return RunBatch(plan, folder, saves.front(), progress);
 
     bool cancelled = false;
     bool firstReported = false;
@@ -119,17 +147,23 @@ TBatchResult RunBatchParallel(const TBatchPlan &plan, const QString &folder,
         firstReported = true;
         sinceReport.restart();
         if (progress && !run.Stop) {
-            if (!progress(done, total)) {
-                cancelled = true;
+            try {
+                if (!progress(done, total)) {
+                    cancelled = true;
+                    run.Stop = true;
+                }
+            } catch (...) {
+                const std::lock_guard<std::mutex> guard(run.Lock);
+                if (!run.Error)
+                    run.Error = std::current_exception();
                 run.Stop = true;
             }
         }
     }
+    const bool stopped = run.Stop;
     for (std::thread &worker : workers)
         worker.join();
-    saves.clear();
-    if (run.Error)
-        std::rethrow_exception(run.Error);
+    workers.clear();
 
     // Items were handed out in order and each one taken was finished: the tried ones are a
     // start of the plan.
@@ -138,16 +172,24 @@ TBatchResult RunBatchParallel(const TBatchPlan &plan, const QString &folder,
     const qsizetype tried = qMin(run.Next.load(), total);
     for (qsizetype i = 0; i < tried; ++i) {
         const QString &message = run.Messages[size_t(i)];
-        if (message.isEmpty()) {
-            ++result.Written;
-        } else {
-            const TBatchItem &item = plan.Items.at(i);
+        const TBatchItem &item = plan.Items.at(i);
+        if (!message.isEmpty())
             result.Failures.append({item.Line, item.Text, message});
-        }
+        else if (IsBlankBatchText(item.Text))
+            ++result.Skipped;
+        else
+            ++result.Written;
     }
     result.FolderLost = run.FolderLost;
     result.Cancelled = cancelled && tried < total;
-    if (!run.Stop && progress)
-        progress(total, total);
+    if (run.Error)
+        result.StoppedBy = StopMessage(run.Error);
+    if (!stopped && progress) {
+        try {
+            progress(total, total);
+        } catch (...) {
+            result.StoppedBy = StopMessage(std::current_exception());
+        }
+    }
     return result;
 }

@@ -6,6 +6,8 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <algorithm>
+#include <exception>
 #include <optional>
 
 namespace {
@@ -66,6 +68,24 @@ QString TryBatchSave(const TBatchSave &save, const TBatchItem &item)
     return QString();
 }
 
+bool IsBlankBatchText(const QString &text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 32; });
+}
+
+QString StopMessage(const std::exception_ptr &error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const Exception &known) {
+        return known.Message();
+    } catch (const std::exception &standard) {
+        return QString::fromUtf8(standard.what());
+    } catch (...) {
+        return QStringLiteral("an unknown error");
+    }
+}
+
 QString FileNotWrittenMessage()
 {
     return QStringLiteral("The file was not written");
@@ -80,11 +100,21 @@ TBatchResult RunBatch(const TBatchPlan &plan, const QString &folder, const TBatc
     sinceReport.start();
     qsizetype done = 0;
     for (const TBatchItem &item : plan.Items) {
-        const QString message = TryBatchSave(save, item);
         ++done;
-        if (message.isEmpty()) {
+        QString message;
+        try {
+            if (IsBlankBatchText(item.Text))
+                ++result.Skipped;
+            else
+                message = TryBatchSave(save, item);
+        } catch (...) {
+            result.StoppedBy = StopMessage(std::current_exception());
+            result.Failures.append({item.Line, item.Text, result.StoppedBy});
+            break;
+        }
+        if (!IsBlankBatchText(item.Text) && message.isEmpty()) {
             ++result.Written;
-        } else {
+        } else if (!message.isEmpty()) {
             result.Failures.append({item.Line, item.Text, message});
             // Without the folder every later item fails the same way: stop and say why.
             if (!BatchFolderExists(folder)) {
@@ -94,7 +124,15 @@ TBatchResult RunBatch(const TBatchPlan &plan, const QString &folder, const TBatc
         }
         if (done == 1 || done == result.Total || sinceReport.elapsed() >= ProgressInterval) {
             sinceReport.restart();
-            if (progress && !progress(done, result.Total)) {
+            bool goOn = true;
+            try {
+                goOn = !progress || progress(done, result.Total);
+            } catch (...) {
+                // A failing report must not lose the count of what was written.
+                result.StoppedBy = StopMessage(std::current_exception());
+                break;
+            }
+            if (!goOn) {
                 result.Cancelled = done < result.Total;
                 break;
             }

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <exception>
 #include <functional>
 #include <type_traits>
 
@@ -23,7 +24,9 @@ struct TBatchResult
     qsizetype Written = 0;
     QList<TBatchFailure> Failures;
     bool Cancelled = false;
+    qsizetype Skipped = 0;   // blank strings: nothing to encode, no file, no failure
     bool FolderLost = false; // the output folder vanished during the run; the rest was not tried
+    QString StoppedBy;       // the error that stopped the run (a failing progress report, say)
 };
 
 // Writes one item; reports a failure by throwing (the toolkit's Exception or any std::exception).
@@ -52,10 +55,18 @@ constexpr int ProgressInterval = 100;
 // that was there is unchanged.
 QString FileNotWrittenMessage();
 
+// True for a string of blanks only (or none): a batch skips it.
+bool IsBlankBatchText(const QString &text);
+
 // Runs one save and answers the failure message, or an empty text when the file is there. Errors
 // other than the toolkit's and the standard ones pass through. Whether the file was there before
 // comes from the plan.
 QString TryBatchSave(const TBatchSave &save, const TBatchItem &item);
 
+// The message of an error caught while a run goes on (the toolkit's, a standard one or another).
+QString StopMessage(const std::exception_ptr &error);
+
+// Blank strings are skipped; an error that is not a failure of one item (of the progress report,
+// or of an unknown kind) stops the run, which answers what was written up to it.
 TBatchResult RunBatch(const TBatchPlan &plan, const QString &folder, const TBatchSave &save,
                       const TBatchProgress &progress);

@@ -20,7 +20,11 @@ QString BatchSummaryHeadline(const TBatchResult &result, const TTranslate &trans
                        .arg(result.Written)
                        .arg(result.Total)
                        .arg(result.Failures.size());
-    if (result.FolderLost)
+    if (result.Skipped > 0)
+        text += u' ' + translate(QStringLiteral("Blank lines skipped: %1.")).arg(result.Skipped);
+    if (!result.StoppedBy.isEmpty())
+        text += u' ' + translate(QStringLiteral("The run stopped: %1")).arg(result.StoppedBy);
+    else if (result.FolderLost)
         text += u' ' + translate(QStringLiteral("The output folder disappeared during the run; the remaining strings were not written."));
     else if (result.Cancelled)
         text += u' ' + translate(QStringLiteral("The run was cancelled; the remaining strings were not written."));

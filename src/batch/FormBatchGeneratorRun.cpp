@@ -1,6 +1,7 @@
 #include "batch/FormBatchGenerator.h"
 
 #include "barcode/Barcode.h"
+#include "barcode/WorkFile.h"
 #include "batch/BatchHost.h"
 #include "batch/BatchParallel.h"
 #include "batch/BatchPlan.h"
@@ -76,6 +77,8 @@ void TFormBatchGenerator::RunBatchInto(const QString &folder)
         strings.append(ListBox1->item(i)->text());
     // File names from a chosen column when the list came from a table.
     const QStringList &names = FNames.size() == strings.size() ? FNames : strings;
+    // Work files that a killed run left behind would otherwise stay hidden in the folder forever.
+    RemoveStrayWorkFiles(folder);
     const TBatchPlan plan = PlanBatch(strings, names, folder, extension);
     if (plan.ExistingCount > 0) {
         const QString question = Translate(QStringLiteral("%1 of the %2 files to write already exist in the output folder. Overwrite them?"))

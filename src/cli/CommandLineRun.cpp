@@ -2,6 +2,7 @@
 
 #include "barcode/Barcode.h"
 #include "barcode/Symbologies.h"
+#include "barcode/WorkFile.h"
 #include "barcode/ZintLibrary.h"
 #include "batch/BatchFolder.h"
 #include "batch/BatchPlan.h"
@@ -18,6 +19,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
+
+#include <cerrno>
+#include <cstdio>
 
 namespace {
 
@@ -41,6 +45,20 @@ int Fail(int code, const QString &message)
     return code;
 }
 
+// What was printed reached its reader, or the run fails: a full disk or a closed pipe behind the
+// standard output must not pass for a listing that was written.
+int Flushed(int code)
+{
+    errno = 0;
+    Out().flush();
+    const bool failed = Out().status() != QTextStream::Ok || std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+    if (!failed)
+        return code;
+    const int error = errno != 0 ? errno : EIO;
+    std::clearerr(stdout);
+    return Fail(ExitFailure, QStringLiteral("cannot write to the standard output: %1").arg(qt_error_string(error)));
+}
+
 QString Shown(const QString &path)
 {
     return QDir::toNativeSeparators(path);
@@ -60,23 +78,22 @@ void Shape(TBarcode &barcode, const TCommandLine &line)
 
 int ShowVersion()
 {
-    Out() << "Quorvel (QR code) Generator " << QStringLiteral(QUORVEL_VERSION_TEXT) << Qt::endl;
+    Out() << "Quorvel (QR code) Generator " << QStringLiteral(QUORVEL_VERSION_TEXT) << '\n';
     try {
         const TBarcode barcode(nullptr);
-        Out() << "Engine: " << ZintLibraryFileName() << ", version number " << barcode.Version() << Qt::endl;
+        Out() << "Engine: " << ZintLibraryFileName() << ", version number " << barcode.Version() << '\n';
     } catch (const Exception &error) {
-        Out() << "Engine: not available: " << error.Message() << Qt::endl;
+        Out() << "Engine: not available: " << error.Message() << '\n';
     }
-    Out() << "Language files: " << Shown(LanguageFolder()) << Qt::endl;
-    return ExitSuccess;
+    Out() << "Language files: " << Shown(LanguageFolder()) << '\n';
+    return Flushed(ExitSuccess);
 }
 
 int ListSymbologies()
 {
     for (int i = 0; i < SymbologyCount; ++i)
         Out() << CommandLineName(TSymbology(i)) << '\t' << DisplayName(TSymbology(i)) << '\n';
-    Out().flush();
-    return ExitSuccess;
+    return Flushed(ExitSuccess);
 }
 
 int WriteSingle(const TCommandLine &line)
@@ -89,8 +106,7 @@ int WriteSingle(const TCommandLine &line)
     } catch (const Exception &error) {
         return Fail(ExitFailure, QStringLiteral("cannot write \"%1\": %2").arg(Shown(line.Output), error.Message()));
     }
-    if (!QFileInfo(line.Output).isFile())
-        return Fail(ExitFailure, QStringLiteral("cannot write \"%1\": %2").arg(Shown(line.Output), FileNotWrittenMessage()));
+    // The save made sure that the file arrived (or went into the device or pipe it names).
     return ExitSuccess;
 }
 
@@ -115,13 +131,15 @@ int WriteBatch(const TCommandLine &line)
 
     TBarcode barcode(nullptr);
     Shape(barcode, line);
+    RemoveStrayWorkFiles(folder);
     const TBatchPlan plan = PlanBatch(strings, folder, QLatin1Char('.') + line.Format);
     const TBatchResult result = RunBatch(plan, folder, [&barcode](const TBatchItem &item) {
         barcode.SetInputText(item.Text);
         barcode.Save(item.FileName);
     }, nullptr);
 
-    Out() << BatchSummaryHeadline(result, [](const QString &message) { return message; }) << Qt::endl;
+    Out() << BatchSummaryHeadline(result, [](const QString &message) { return message; }) << '\n';
+    const int printed = Flushed(ExitSuccess);
     // Each failure as "line N "string": message"; the string is shortened and its control
     // characters blanked as in the batch window's list.
     for (const QString &failure : BatchFailureLines(result)) {
@@ -130,7 +148,8 @@ int WriteBatch(const TCommandLine &line)
               << "\": " << failure.section(tab, 2) << '\n';
     }
     Err().flush();
-    return result.Failures.isEmpty() && !result.FolderLost ? ExitSuccess : ExitFailure;
+    const bool complete = result.Failures.isEmpty() && !result.FolderLost && result.StoppedBy.isEmpty();
+    return complete && printed == ExitSuccess ? ExitSuccess : ExitFailure;
 }
 
 } // namespace
@@ -143,8 +162,7 @@ int RunCommandLine(int argc, char *argv[])
     switch (line.Action) {
     case TCommandAction::Help:
         Out() << CommandLineHelp();
-        Out().flush();
-        return ExitSuccess;
+        return Flushed(ExitSuccess);
     case TCommandAction::Version:
         return ShowVersion();
     case TCommandAction::List:

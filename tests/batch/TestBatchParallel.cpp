@@ -6,6 +6,7 @@
 
 #include <QtTest>
 #include <atomic>
+#include <stdexcept>
 #include <memory>
 
 // The writing loop on worker threads: the same files and the same report as one thread, a
@@ -282,24 +283,66 @@ private Q_SLOTS:
         QVERIFY(std::is_sorted(reports.cbegin(), reports.cend()));
     }
 
-    void ForeignErrorReachesCaller()
+    // An error that is no failure of one item (a foreign one from a save, any from the
+    // progress report) stops the run on one thread and on several alike; the workers are joined
+    // and the result counts exactly the files that are there.
+    void ErrorsStopTheRunAndKeepTheCount_data()
     {
+        QTest::addColumn<int>("threads");
+        QTest::addColumn<bool>("fromProgress");
+        QTest::newRow("foreign error, 1 thread") << 1 << false;
+        QTest::newRow("foreign error, 2 threads") << 2 << false;
+        QTest::newRow("progress throws, 1 thread") << 1 << true;
+        QTest::newRow("progress throws, 2 threads") << 2 << true;
+    }
+    void ErrorsStopTheRunAndKeepTheCount()
+    {
+        QFETCH(int, threads);
+        QFETCH(bool, fromProgress);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString folder = Folder(dir, QStringLiteral("out"));
-        bool thrown = false;
-        try {
-            RunBatchParallel(PlanBatch(Strings(50), folder, QStringLiteral(".txt")), folder,
-                             Plain([](const TBatchItem &item) {
-                                 if (item.Line == 10)
-                                     throw 42;
-                                 WriteFile(item);
-                             }),
-                             2, nullptr);
-        } catch (int value) {
-            thrown = value == 42;
+        const TBatchResult result = RunBatchParallel(
+            PlanBatch(Strings(500), folder, QStringLiteral(".txt")), folder,
+            Plain([fromProgress](const TBatchItem &item) {
+                if (!fromProgress && item.Line == 10)
+                    throw 42;
+                WriteFile(item);
+            }),
+            threads, [fromProgress](qsizetype, qsizetype) -> bool {
+                if (fromProgress)
+                    throw std::runtime_error("the report broke");
+                return true;
+            });
+        QCOMPARE(result.StoppedBy, fromProgress ? QStringLiteral("the report broke") : QStringLiteral("an unknown error"));
+        const qsizetype onDisk = QDir(folder).entryList(QDir::Files).size();
+        QCOMPARE(result.Written, onDisk);
+        QVERIFY(result.Written < 500);
+        if (!fromProgress) {
+            QCOMPARE(result.Failures.size(), qsizetype(1));
+            QCOMPARE(result.Failures.first().Line, qsizetype(10));
         }
-        QVERIFY(thrown);
+    }
+
+    // Blank strings are skipped and counted so, not failed.
+    void BlankStringsAreSkipped_data()
+    {
+        QTest::addColumn<int>("threads");
+        QTest::newRow("1 thread") << 1;
+        QTest::newRow("2 threads") << 2;
+    }
+    void BlankStringsAreSkipped()
+    {
+        QFETCH(int, threads);
+        QTemporaryDir dir;
+        const QString folder = Folder(dir, QStringLiteral("out"));
+        const QStringList strings{QStringLiteral("a"), QString(), QStringLiteral("b"), QStringLiteral(" \t"), QString()};
+        const TBatchResult result = RunBatchParallel(PlanBatch(strings, folder, QStringLiteral(".txt")), folder,
+                                                     Plain(&WriteFile), threads, nullptr);
+        QCOMPARE(result.Written, qsizetype(2));
+        QCOMPARE(result.Skipped, qsizetype(3));
+        QCOMPARE(result.Failures.size(), qsizetype(0));
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), qsizetype(2));
     }
 };
 

@@ -188,8 +188,8 @@ private slots:
             << QByteArray("12345\nABC\n67890\n") << QStringList{"-b", "EAN", "--format", "svg"} << 1
             << "2 of 3 files written, 1 failed." << "quorvel: line 2 \"ABC\": Error 284"
             << QStringList{"12345.svg", "67890.svg"};
-        QTest::newRow("empty line") << QByteArray("one\n\ntwo\n") << QStringList{"--format", "svg"} << 1
-                                    << "2 of 3 files written, 1 failed." << "quorvel: line 2 \"\": " << QStringList{"one.svg", "two.svg"};
+        QTest::newRow("empty line") << QByteArray("one\n\ntwo\n") << QStringList{"--format", "svg"} << 0
+                                    << "2 of 3 files written, 0 failed. Blank lines skipped: 1." << "" << QStringList{"one.svg", "two.svg"};
         QTest::newRow("no strings") << QByteArray() << QStringList() << 1 << "" << "holds no strings" << QStringList();
     }
 
