@@ -18,7 +18,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -162,16 +161,13 @@ void TFormBatchGenerator::LoadFromFile(const QString &fileName)
 {
     if (IsBusy())
         return;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Exception(QStringLiteral("Cannot open file \"%1\". %2")
-                            .arg(QDir::toNativeSeparators(fileName), file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Exception(QStringLiteral("Cannot read file \"%1\". %2")
-                            .arg(QDir::toNativeSeparators(fileName), file.errorString()));
-    file.close();
-    const QString text = DecodeBatchFile(bytes);
+    const TBatchFile file = LoadBatchFile(fileName);
+    if (!file.Loaded)
+        throw Exception(QStringLiteral("Cannot load the file \"%1\": %2").arg(QDir::toNativeSeparators(fileName), file.Reason));
+    const QString &text = file.Text;
+    if (!file.StrayLines.isEmpty())
+        ShowMessage(Translate(QStringLiteral("These lines of \"%1\" hold bytes that are not UTF-8 and were read byte by byte: %2"))
+                        .arg(QDir::toNativeSeparators(fileName), BatchLineList(file.StrayLines)));
     if (!TakeTable(text))
         return;
     if (FWorkList.isEmpty()) {
@@ -236,7 +232,12 @@ void TFormBatchGenerator::ButtonPasteFromClipboardClick(QObject *)
         return;
     const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
     if (mime != nullptr && mime->hasText()) {
-        FWorkList = SplitBatchLines(mime->text());
+        const QString text = mime->text();
+        if (text.size() > MaxBatchTextLength())
+            throw Exception(QStringLiteral("The clipboard holds %1 characters, more than the %2 a batch may hold; nothing was pasted.")
+                                .arg(text.size())
+                                .arg(MaxBatchTextLength()));
+        FWorkList = SplitBatchLines(text);
         FWorkNames.clear();
         FileListWork();
     }
