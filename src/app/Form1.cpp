@@ -76,6 +76,14 @@ void TForm1::FormCreate(QObject *)
     SetWindowState(wsNormal);
     if (AppSettings.WindowState == 1)
         AppSettings.WindowState = 0;
+    // Stored bounds that no window can take (zero, negative, larger than the desktop) are made
+    // usable here; what the window then has is stored at exit.
+    const QSize size = UsableSize(QSize(AppSettings.WindowWidth, AppSettings.WindowHeight));
+    const QPoint place = UsablePosition(QPoint(AppSettings.WindowLeft, AppSettings.WindowTop), size, true);
+    AppSettings.WindowWidth = size.width();
+    AppSettings.WindowHeight = size.height();
+    AppSettings.WindowLeft = place.x();
+    AppSettings.WindowTop = place.y();
     if (AppSettings.WindowState != 0) {
         SetBounds(AppSettings.WindowLeft, AppSettings.WindowTop, AppSettings.WindowWidth,
                   AppSettings.WindowHeight);

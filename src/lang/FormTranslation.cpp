@@ -270,7 +270,11 @@ void TLangChanger::ChangeProperty(QObject *Form, const QString &PropertyPath, co
             break;
         if (*number < 0 && IsColorProperty(target, info) && !IsSystemColor(TColor(*number)))
             throw ENegativeColor();
-        SetOrdProp(target, info, *number);
+        // A window's size or place that no window can take is made usable.
+        if (const auto *form = qobject_cast<const TForm *>(target))
+            SetOrdProp(target, info, form->UsableValue(info.Name, *number));
+        else
+            SetOrdProp(target, info, *number);
         break;
     }
     case pkInt64: {
