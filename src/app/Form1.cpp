@@ -7,6 +7,8 @@
 #include "lang/LangChanger.h"
 #include "lang/ToolkitTranslation.h"
 #include "toolkit/EventGuard.h"
+#include "toolkit/ComCtrls.h"
+#include "toolkit/InputLimits.h"
 #include "toolkit/StdCtrls.h"
 #include "toolkit/ProgramPaths.h"
 
@@ -43,6 +45,15 @@ TForm1::TForm1(QObject *AOwner)
     Form1 = this;
     try {
         CreateComponents();
+        // Text no symbology can take is refused before the memo lays it out; the status bar
+        // says why, and the memo keeps what it held.
+        MemoInputText->SetMaxLength(MaxDataLength);
+        connect(MemoInputText, &TMemo::OnTextRefused, this, [this](QObject *, qsizetype length) {
+            StatusBar->SetSimpleText(
+                TranslateMessage(QStringLiteral("A text of %1 characters was not taken: no symbology encodes more than %2."))
+                    .arg(length)
+                    .arg(MaxDataLength));
+        });
         GetFileVersionInfoMy();
         SetApplicationTitle(ProgramTitle + QLatin1Char(' ') + VersionText);
 
