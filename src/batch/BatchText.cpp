@@ -72,15 +72,16 @@ TBatchDecoded DecodeEightBit(QByteArrayView body)
 
     const auto *data = reinterpret_cast<const unsigned char *>(body.data());
     const qsizetype size = body.size();
-    struct TLine
+    // The lines that are not UTF-8, with their bytes (the line break included).
+    struct TStray
     {
+        qsizetype Line;
         qsizetype Begin;
-        qsizetype End; // the line break included
-        bool Utf8;
+        qsizetype End;
     };
-    QList<TLine> lines;
+    QList<TStray> strays;
     bool multibyte = false;
-    bool allUtf8 = true;
+    qsizetype line = 0;
     qsizetype start = 0;
     while (start < size) {
         qsizetype stop = start;
@@ -89,28 +90,27 @@ TBatchDecoded DecodeEightBit(QByteArrayView body)
         const bool utf8 = FirstNonUtf8Byte(body.sliced(start, stop - start), &multibyte) < 0;
         if (stop < size)
             stop += (data[stop] == '\r' && stop + 1 < size && data[stop + 1] == '\n') ? 2 : 1;
-        lines.append({start, stop, utf8});
-        allUtf8 = allUtf8 && utf8;
+        ++line;
+        if (!utf8)
+            strays.append({line, start, stop});
         start = stop;
     }
 
-    if (allUtf8) {
+    if (strays.isEmpty()) {
         decoded.Text = QString::fromUtf8(body);
     } else if (!multibyte) {
         // No UTF-8 anywhere: an 8-bit file, every byte its own character.
         decoded.Text = QString::fromLatin1(body);
     } else {
         decoded.Text.reserve(size);
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            const TLine &line = lines.at(i);
-            const QByteArrayView bytes = body.sliced(line.Begin, line.End - line.Begin);
-            if (line.Utf8) {
-                decoded.Text.append(QString::fromUtf8(bytes));
-            } else {
-                decoded.Text.append(QString::fromLatin1(bytes));
-                decoded.StrayLines.append(i + 1);
-            }
+        qsizetype done = 0;
+        for (const TStray &stray : strays) {
+            decoded.Text.append(QString::fromUtf8(body.sliced(done, stray.Begin - done)));
+            decoded.Text.append(QString::fromLatin1(body.sliced(stray.Begin, stray.End - stray.Begin)));
+            decoded.StrayLines.append(stray.Line);
+            done = stray.End;
         }
+        decoded.Text.append(QString::fromUtf8(body.sliced(done)));
     }
     return decoded;
 }
