@@ -124,9 +124,11 @@ QRect AvailableDesktop()
     return screen != nullptr ? screen->availableVirtualGeometry() : QRect();
 }
 
+// `value` within `low` to `high`; when the range is empty, `high` wins (a desktop smaller than
+// the smallest usable window).
 int Clamped(qint64 value, qint64 low, qint64 high)
 {
-    return int(std::clamp(value, low, std::max(low, high)));
+    return int(std::clamp(value, std::min(low, high), high));
 }
 
 } // namespace
