@@ -98,9 +98,12 @@ int WriteBatch(const TCommandLine &line)
     const TBatchFile file = LoadBatchFile(line.BatchFile);
     if (!file.Loaded)
         return Fail(ExitFailure, QStringLiteral("cannot load the batch file \"%1\": %2").arg(Shown(line.BatchFile), file.Reason));
-    if (!file.StrayLines.isEmpty())
-        Err() << Program << ": lines " << BatchLineList(file.StrayLines) << " of \"" << Shown(line.BatchFile)
-              << "\" hold bytes that are not UTF-8 and were read byte by byte" << Qt::endl;
+    if (!file.StrayLines.isEmpty()) {
+        const bool one = file.StrayLines.size() == 1;
+        Err() << Program << (one ? ": line " : ": lines ") << BatchLineList(file.StrayLines) << " of \""
+              << Shown(line.BatchFile) << (one ? "\" holds" : "\" hold")
+              << " bytes that are not UTF-8 and were read byte by byte" << Qt::endl;
+    }
     // Every line is a string, trimmed, as the batch window lists them.
     QStringList strings = SplitBatchLines(file.Text);
     for (QString &text : strings)

@@ -230,7 +230,7 @@ private slots:
                                     << "2 of 3 files written, 1 failed." << "quorvel: line 2 \"\": " << QStringList{"one.svg", "two.svg"};
         QTest::newRow("no strings") << QByteArray() << QStringList() << 1 << "" << "holds no strings" << QStringList();
         QTest::newRow("UTF-8 with one stray byte") << QByteArray("h\xC3\xA9llo\ncaf\xE9\n") << QStringList{"--format", "svg"}
-                                                   << 0 << "2 of 2" << "quorvel: lines 2 of \"list.txt\" hold bytes that are not UTF-8"
+                                                   << 0 << "2 of 2" << "quorvel: line 2 of \"list.txt\" holds bytes that are not UTF-8"
                                                    << QStringList{"café.svg", "héllo.svg"};
         QTest::newRow("UTF-16 without a mark") << QByteArray("G\0\xFC\0\n\0", 6) << QStringList{"--format", "png"}
                                                << 0 << "1 of 1" << "" << QStringList{"Gü.png"};
