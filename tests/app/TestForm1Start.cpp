@@ -144,21 +144,18 @@ private slots:
         QVERIFY(form->isVisible());
         QVERIFY(form->Caption().endsWith(QStringLiteral(QUORVEL_VERSION_TEXT)));
         const QRect desktop = QGuiApplication::primaryScreen()->availableVirtualGeometry();
+        const auto usable = [&desktop](QSize size) {
+            return size.boundedTo(desktop.size()) == size && size.expandedTo(MinimumFormSize.boundedTo(desktop.size())) == size;
+        };
         if (form->WindowState() == wsNormal) {
-            QVERIFY2(form->Width() >= std::min(MinimumFormSize.width(), desktop.width()) && form->Width() <= desktop.width(),
-                     qPrintable(QString::number(form->Width())));
-            QVERIFY2(form->Height() >= std::min(MinimumFormSize.height(), desktop.height()) && form->Height() <= desktop.height(),
-                     qPrintable(QString::number(form->Height())));
+            QVERIFY(usable(QSize(form->Width(), form->Height())));
             QVERIFY(form->Top() >= desktop.top() && form->Top() < desktop.bottom());
             QVERIFY(form->Left() + form->Width() > desktop.left() && form->Left() <= desktop.right());
         }
         form->Close();
         QSettings saved(FEnvironment->UserStore(), QSettings::IniFormat);
         saved.beginGroup(QStringLiteral("Options"));
-        const int width = saved.value(QStringLiteral("WindowWidth")).toInt();
-        const int height = saved.value(QStringLiteral("WindowHeight")).toInt();
-        QVERIFY2(width >= std::min(MinimumFormSize.width(), desktop.width()) && width <= desktop.width(), qPrintable(QString::number(width)));
-        QVERIFY2(height >= std::min(MinimumFormSize.height(), desktop.height()) && height <= desktop.height(), qPrintable(QString::number(height)));
+        QVERIFY(usable(QSize(saved.value(QStringLiteral("WindowWidth")).toInt(), saved.value(QStringLiteral("WindowHeight")).toInt())));
     }
 
     void MachineWideLanguage()
