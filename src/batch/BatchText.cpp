@@ -182,12 +182,6 @@ QString BatchLineList(const QList<qsizetype> &lines)
     return numbers.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
 }
 
-qsizetype MaxBatchTextLength()
-{
-    // A file of the largest size decodes to at most this many UTF-16 units.
-    return qsizetype(MaxTextFileSize);
-}
-
 QStringList SplitBatchLines(QStringView text)
 {
     const qsizetype nul = text.indexOf(QChar(0));

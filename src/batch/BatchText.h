@@ -42,9 +42,6 @@ TBatchFile LoadBatchFile(const QString &path);
 // "3, 7 and 12" for the stray lines of a file, at most ten of them named ("... and 5 more").
 QString BatchLineList(const QList<qsizetype> &lines);
 
-// Clipboard text above this many characters is refused like a batch file above its limit.
-qsizetype MaxBatchTextLength();
-
 // The lines of `text`: they end at CR LF, at a lone LF or at a lone CR; a line break at the very
 // end adds no empty line; empty lines inside the text are kept. A NUL character ends the text.
 QStringList SplitBatchLines(QStringView text);

@@ -232,12 +232,7 @@ void TFormBatchGenerator::ButtonPasteFromClipboardClick(QObject *)
         return;
     const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
     if (mime != nullptr && mime->hasText()) {
-        const QString text = mime->text();
-        if (text.size() > MaxBatchTextLength())
-            throw Exception(QStringLiteral("The clipboard holds %1 characters, more than the %2 a batch may hold; nothing was pasted.")
-                                .arg(text.size())
-                                .arg(MaxBatchTextLength()));
-        FWorkList = SplitBatchLines(text);
+        FWorkList = SplitBatchLines(mime->text());
         FWorkNames.clear();
         FileListWork();
     }
