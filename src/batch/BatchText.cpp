@@ -62,6 +62,14 @@ std::optional<QStringConverter::Encoding> UnmarkedUtf16(QByteArrayView bytes)
     return std::nullopt;
 }
 
+// UTF-8 bytes from the middle of a file: a U+FEFF there is a character, not a mark to drop.
+QString FromUtf8Part(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringConverter::Utf8,
+                           QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
+
 // Text without a mark and without the zero bytes of UTF-16. Line breaks are the same bytes in
 // UTF-8 and in Latin-1, so each line can be taken in the encoding it is written in.
 TBatchDecoded DecodeEightBit(QByteArrayView body)
@@ -105,12 +113,12 @@ TBatchDecoded DecodeEightBit(QByteArrayView body)
         decoded.Text.reserve(size);
         qsizetype done = 0;
         for (const TStray &stray : strays) {
-            decoded.Text.append(QString::fromUtf8(body.sliced(done, stray.Begin - done)));
+            decoded.Text.append(FromUtf8Part(body.sliced(done, stray.Begin - done)));
             decoded.Text.append(QString::fromLatin1(body.sliced(stray.Begin, stray.End - stray.Begin)));
             decoded.StrayLines.append(stray.Line);
             done = stray.End;
         }
-        decoded.Text.append(QString::fromUtf8(body.sliced(done)));
+        decoded.Text.append(FromUtf8Part(body.sliced(done)));
     }
     return decoded;
 }

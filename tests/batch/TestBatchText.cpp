@@ -68,6 +68,10 @@ private Q_SLOTS:
         QTest::newRow("UTF-8, one stray byte")
             << QByteArray("h\xC3\xA9llo\nb\xE9" "d\r\nca\xC3\xB1" "a\rx\xFF") << QStringLiteral("h\u00e9llo\nb\u00e9d\r\nca\u00f1a\rx\u00ff")
             << QList<qsizetype>{2, 4} << false;
+        // A stray line ending in CR, then a line of U+FEFF: two lines, the character kept.
+        QTest::newRow("stray line, then U+FEFF")
+            << QByteArray("\xC3\xA9\n\xEF\r\xEF\xBB\xBF\nz") << QStringLiteral("\u00e9\n\u00ef\r\ufeff\nz")
+            << QList<qsizetype>{2} << false;
         QTest::newRow("overlong form is no UTF-8")
             << QByteArray("\xC3\xA9\n\xC0\xAF", 5) << QStringLiteral("\u00e9\n\u00c0\u00af") << QList<qsizetype>{2} << false;
         QTest::newRow("cut sequence at the end of a line")
