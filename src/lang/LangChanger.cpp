@@ -99,8 +99,10 @@ QString LngTranslateMessage(const QString &LangFile, const QString &UserMessage)
 {
     if (!LanguageFileExists(LangFile))
         return RestoreEnter(UserMessage);
+    // Read at every call, so that a file rewritten faster than its time of change moves is
+    // seen; the component keeps its file between changes instead.
     try {
-        return TranslateFrom(*TLangFile::Shared(LangFile), UserMessage);
+        return TranslateFrom(TLangFile::Load(LangFile), UserMessage);
     } catch (const Exception &) {
         // The component that uses the file tells the user; a message stays as it is.
         return RestoreEnter(UserMessage);

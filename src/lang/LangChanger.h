@@ -37,7 +37,8 @@ private:
 };
 
 // Translates a message from the language file at `LangFile`: "Messages" first, then
-// "LngCaptions", else the message itself; blanks around the message are kept.
+// "LngCaptions", else the message itself; blanks around the message are kept. The file is read
+// at every call (TLangChanger::TranslateMessage reads it once per change).
 QString LngTranslateMessage(const QString &LangFile, const QString &UserMessage);
 
 // The translation component: applies a language file to messages and windows and writes the
