@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the three benchmarks with optimisation, runs them one after another and prints one table
+# Builds the benchmarks with optimisation, runs them one after another and prints one table
 # of their ratios against the bare engine (or the zint command line).
 #
 #   bench/run-all.sh [build folder]          default: build (a Release or RelWithDebInfo build)
@@ -15,8 +15,8 @@ set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 logs=$build/bench-logs
-benches="BenchBarcode BenchPreview BenchBatch"
-declare -A goals=([BenchBarcode]=1.15 [BenchPreview]=1.3 [BenchBatch]=0.6)
+benches="BenchBarcode BenchPreview BenchBatch BenchLang"
+declare -A goals=([BenchBarcode]=1.15 [BenchPreview]=1.3 [BenchBatch]=0.6 [BenchLang]=2)
 
 if [ -f "$build/CMakeCache.txt" ]; then
   type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build/CMakeCache.txt")

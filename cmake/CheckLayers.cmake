@@ -11,7 +11,7 @@ get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)
 # Layers in the order a file is matched against them (first match wins), each with the pattern
 # of its files (relative to SOURCE_DIR) and the layers it may use.
 set(layers toolkitcore toolkit barcode lang_settings lang batch_window batchcore app cli program)
-set(pattern_toolkitcore "^toolkit/(Color|Component|Exception|Graphics|LocaleNumbers|ProgramPaths|Properties)\\.")
+set(pattern_toolkitcore "^toolkit/(BoundedFile|Color|Component|Exception|Graphics|InputLimits|LocaleNumbers|ProgramPaths|Properties|Utf8Check)\\.")
 set(pattern_toolkit "^toolkit/")
 set(pattern_barcode "^barcode/")
 set(pattern_lang_settings "^lang/(Flags|FormSettings|LanguageList|SettingsHost)\\.")

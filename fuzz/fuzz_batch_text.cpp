@@ -1,5 +1,6 @@
-// The batch file decoder and line splitter: any file gives lines without line breaks or NUL, and
-// joining the lines gives back the text up to its first NUL, breaks made uniform.
+// The batch file decoder and line splitter: any file gives lines without line breaks or NUL,
+// joining the lines gives back the text, breaks made uniform, and the lines named as read byte
+// by byte are lines of the list.
 #include "FuzzSupport.h"
 
 #include "batch/BatchText.h"
@@ -7,10 +8,18 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    const QString text = DecodeBatchFile(bytes);
+    const TBatchDecoded decoded = DecodeBatchText(bytes);
+    const QString &text = decoded.Text;
     FUZZ_CHECK(!text.contains(QChar(0)));
+    FUZZ_CHECK(!decoded.Binary || (text.isEmpty() && decoded.StrayLines.isEmpty()));
 
     const QStringList lines = SplitBatchLines(text);
+    // The lines named as read byte by byte are lines of the list, in order.
+    qsizetype previous = 0;
+    for (qsizetype line : decoded.StrayLines) {
+        FUZZ_CHECK(line > previous && line <= lines.size());
+        previous = line;
+    }
     for (const QString &line : lines)
         FUZZ_CHECK(!line.contains(u'\r') && !line.contains(u'\n') && !line.contains(QChar(0)));
 

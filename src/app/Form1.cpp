@@ -7,6 +7,8 @@
 #include "lang/LangChanger.h"
 #include "lang/ToolkitTranslation.h"
 #include "toolkit/EventGuard.h"
+#include "toolkit/ComCtrls.h"
+#include "toolkit/InputLimits.h"
 #include "toolkit/StdCtrls.h"
 #include "toolkit/ProgramPaths.h"
 
@@ -43,6 +45,15 @@ TForm1::TForm1(QObject *AOwner)
     Form1 = this;
     try {
         CreateComponents();
+        // Text no symbology can take is refused before the memo lays it out; the status bar
+        // says why, and the memo keeps what it held.
+        MemoInputText->SetMaxLength(MaxDataLength);
+        connect(MemoInputText, &TMemo::OnTextRefused, this, [this](QObject *, qsizetype length) {
+            StatusBar->SetSimpleText(
+                TranslateMessage(QStringLiteral("A text of %1 characters was not taken: no symbology encodes more than %2."))
+                    .arg(length)
+                    .arg(MaxDataLength));
+        });
         GetFileVersionInfoMy();
         SetApplicationTitle(ProgramTitle + QLatin1Char(' ') + VersionText);
 
@@ -76,6 +87,14 @@ void TForm1::FormCreate(QObject *)
     SetWindowState(wsNormal);
     if (AppSettings.WindowState == 1)
         AppSettings.WindowState = 0;
+    // Stored bounds that no window can take (zero, negative, larger than the desktop) are made
+    // usable here; what the window then has is stored at exit.
+    const QSize size = UsableSize(QSize(AppSettings.WindowWidth, AppSettings.WindowHeight));
+    const QPoint place = UsablePosition(QPoint(AppSettings.WindowLeft, AppSettings.WindowTop), size, true);
+    AppSettings.WindowWidth = size.width();
+    AppSettings.WindowHeight = size.height();
+    AppSettings.WindowLeft = place.x();
+    AppSettings.WindowTop = place.y();
     if (AppSettings.WindowState != 0) {
         SetBounds(AppSettings.WindowLeft, AppSettings.WindowTop, AppSettings.WindowWidth,
                   AppSettings.WindowHeight);

@@ -1,6 +1,7 @@
 #include "barcode/ZintLibrary.h"
 
 #include "barcode/BarcodeError.h"
+#include "toolkit/InputLimits.h"
 
 #include <QFile>
 
@@ -17,6 +18,12 @@
 #endif
 #ifndef QUORVEL_ZINT_SONAME
 #error "QUORVEL_ZINT_SONAME must be defined by the build"
+#endif
+
+// The program refuses data beyond MaxDataLength before the engine sees it: the limit must leave
+// room for the most the engine takes, even written as escape sequences of 8 characters a byte.
+#ifdef ZINT_MAX_DATA_LEN
+static_assert(MaxDataLength >= qsizetype(ZINT_MAX_DATA_LEN) * 8, "MaxDataLength is below the engine's limit");
 #endif
 
 namespace {

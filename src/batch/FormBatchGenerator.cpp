@@ -23,7 +23,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -266,16 +265,13 @@ void TFormBatchGenerator::LoadFromFile(const QString &fileName)
 {
     if (IsBusy())
         return;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Exception(QStringLiteral("Cannot open file \"%1\". %2")
-                            .arg(QDir::toNativeSeparators(fileName), file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Exception(QStringLiteral("Cannot read file \"%1\". %2")
-                            .arg(QDir::toNativeSeparators(fileName), file.errorString()));
-    file.close();
-    const QString text = DecodeBatchFile(bytes);
+    const TBatchFile file = LoadBatchFile(fileName);
+    if (!file.Loaded)
+        throw Exception(QStringLiteral("Cannot load the file \"%1\": %2").arg(QDir::toNativeSeparators(fileName), file.Reason));
+    const QString &text = file.Text;
+    if (!file.StrayLines.isEmpty())
+        ShowMessage(Translate(QStringLiteral("These lines of \"%1\" hold bytes that are not UTF-8 and were read byte by byte: %2"))
+                        .arg(QDir::toNativeSeparators(fileName), BatchLineList(file.StrayLines)));
     if (!TakeTable(text))
         return;
     if (FWorkList.isEmpty()) {

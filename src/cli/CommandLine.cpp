@@ -1,9 +1,14 @@
 #include "cli/CommandLine.h"
 
 #include "cli/SymbologyNames.h"
+#include "toolkit/Utf8Check.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cmath>
+#include <optional>
 
 namespace {
 
@@ -24,6 +29,52 @@ QString FormatList()
     return Formats.join(QStringLiteral(", "));
 }
 
+// Every number on the command line is written the same way: decimal digits with an optional
+// sign and an optional fraction after a full stop ("2", "0.5", ".5", "+3"). Exponents, "inf",
+// "nan", hexadecimal and the locale's decimal comma are not numbers here.
+std::optional<double> ReadNumber(const QString &text)
+{
+    static const QRegularExpression syntax(QStringLiteral("^[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)$"));
+    if (!syntax.match(text).hasMatch())
+        return std::nullopt;
+    return text.toDouble();
+}
+
+// The numeric options with the values that every engine from zint 2.11 on accepts.
+struct TNumberOption
+{
+    const char *Name;
+    double Minimum;
+    double Maximum;
+    double Step; // 0: any value in the range; else a multiple of it
+};
+
+constexpr TNumberOption ScaleOption{"scale", 0.01, 100.0, 0.0};
+constexpr TNumberOption RotationOption{"rotation", 0.0, 270.0, 90.0};
+
+// The option's value checked by its syntax and range; answers an error, or an empty text.
+QString ReadNumberOption(const QCommandLineParser &parser, const TNumberOption &option, double &value)
+{
+    const QString name = QLatin1String(option.Name);
+    const QString text = parser.value(name);
+    const std::optional<double> number = ReadNumber(text);
+    const bool inRange = number && *number >= option.Minimum && *number <= option.Maximum
+                         && (option.Step == 0.0 || std::fmod(*number, option.Step) == 0.0);
+    if (inRange) {
+        value = *number;
+        return QString();
+    }
+    if (option.Step != 0.0) {
+        QStringList steps;
+        for (double step = option.Minimum; step <= option.Maximum; step += option.Step)
+            steps.append(QString::number(step));
+        const QString last = steps.takeLast();
+        return QStringLiteral("--%1 takes %2 or %3, not \"%4\"").arg(name, steps.join(QStringLiteral(", ")), last, text);
+    }
+    return QStringLiteral("--%1 needs a number from %2 to %3, such as 2 or 0.5, not \"%4\"")
+        .arg(name, QString::number(option.Minimum), QString::number(option.Maximum), text);
+}
+
 // The options of both modes that shape the symbol. Answers an error, or an empty text.
 QString ReadLook(const QCommandLineParser &parser, TCommandLine &line)
 {
@@ -34,17 +85,18 @@ QString ReadLook(const QCommandLineParser &parser, TCommandLine &line)
     }
     line.Primary = parser.value(QStringLiteral("primary"));
     if (parser.isSet(QStringLiteral("scale"))) {
-        bool ok = false;
-        line.Scale = parser.value(QStringLiteral("scale")).toFloat(&ok);
-        if (!ok || !(line.Scale > 0.0f))
-            return QStringLiteral("--scale needs a number greater than 0, such as 2 or 0.5");
+        double scale = 0.0;
+        const QString error = ReadNumberOption(parser, ScaleOption, scale);
+        if (!error.isEmpty())
+            return error;
+        line.Scale = float(scale);
     }
     if (parser.isSet(QStringLiteral("rotation"))) {
-        const QString rotation = parser.value(QStringLiteral("rotation"));
-        bool ok = false;
-        line.Rotation = rotation.toInt(&ok);
-        if (!ok || line.Rotation % 90 != 0 || line.Rotation < 0 || line.Rotation > 270)
-            return QStringLiteral("--rotation takes 0, 90, 180 or 270, not \"%1\"").arg(rotation);
+        double rotation = 0.0;
+        const QString error = ReadNumberOption(parser, RotationOption, rotation);
+        if (!error.isEmpty())
+            return error;
+        line.Rotation = int(rotation);
     }
     return QString();
 }
@@ -141,6 +193,28 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
     return ReadSingle(parser, line);
 }
 
+TCommandLine ParseCommandLine(int argc, const char *const argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        const QByteArrayView bytes(argv[i]);
+        const qsizetype bad = FirstNonUtf8Byte(bytes);
+        if (i > 0 && bad >= 0) {
+            // Named by the option it belongs to, when the argument before it is one.
+            const QString previous = QString::fromUtf8(argv[i - 1]);
+            const QString what = i > 1 && previous.startsWith(u'-') && !previous.contains(u'=')
+                                     ? QStringLiteral("the value of %1").arg(previous)
+                                     : QStringLiteral("argument %1").arg(i);
+            return Invalid(QStringLiteral("%1 is not valid UTF-8: byte 0x%2 at position %3")
+                               .arg(what)
+                               .arg(QString::number(static_cast<unsigned char>(bytes[bad]), 16).toUpper().rightJustified(2, u'0'))
+                               .arg(bad + 1));
+        }
+        arguments.append(QString::fromUtf8(bytes));
+    }
+    return ParseCommandLine(arguments);
+}
+
 QString CommandLineHelp()
 {
     return QStringLiteral(
@@ -165,7 +239,7 @@ QString CommandLineHelp()
                "  -b, --symbology NAME   the symbology, by its name in the window's list or its\n"
                "                         short name, case and blanks aside (default \"QR Code\")\n"
                "  -p, --primary TEXT     the primary message of a composite symbology\n"
-               "  -s, --scale NUMBER     the scale (default 1)\n"
+               "  -s, --scale NUMBER     the scale, 0.01 to 100 (default 1)\n"
                "  -r, --rotation DEGREES 0, 90, 180 or 270 (default 0)\n"
                "Information:\n"
                "  -l, --list             the symbologies: short name, a tab, the name in the list\n"

@@ -34,6 +34,11 @@ struct TCommandLine
 // `arguments` as QCoreApplication::arguments() gives them, the program's path first.
 TCommandLine ParseCommandLine(const QStringList &arguments);
 
+// The same from the process's own argument bytes. An argument that is not UTF-8 is refused,
+// naming the argument and the byte's position: read any other way, its text would be encoded or
+// its file written under another name than the one given.
+TCommandLine ParseCommandLine(int argc, const char *const argv[]);
+
 // The text of --help.
 QString CommandLineHelp();
 

@@ -16,7 +16,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -112,14 +111,17 @@ int WriteSingle(const TCommandLine &line)
 
 int WriteBatch(const TCommandLine &line)
 {
-    QFile file(line.BatchFile);
-    if (!file.open(QIODevice::ReadOnly))
-        return Fail(ExitFailure, QStringLiteral("cannot open the batch file \"%1\": %2").arg(Shown(line.BatchFile), file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return Fail(ExitFailure, QStringLiteral("cannot read the batch file \"%1\": %2").arg(Shown(line.BatchFile), file.errorString()));
+    const TBatchFile file = LoadBatchFile(line.BatchFile);
+    if (!file.Loaded)
+        return Fail(ExitFailure, QStringLiteral("cannot load the batch file \"%1\": %2").arg(Shown(line.BatchFile), file.Reason));
+    if (!file.StrayLines.isEmpty()) {
+        const bool one = file.StrayLines.size() == 1;
+        Err() << Program << (one ? ": line " : ": lines ") << BatchLineList(file.StrayLines) << " of \""
+              << Shown(line.BatchFile) << (one ? "\" holds" : "\" hold")
+              << " bytes that are not UTF-8 and were read byte by byte" << Qt::endl;
+    }
     // Every line is a string, trimmed, as the batch window lists them.
-    QStringList strings = SplitBatchLines(DecodeBatchFile(bytes));
+    QStringList strings = SplitBatchLines(file.Text);
     for (QString &text : strings)
         text = TrimBatchLine(text);
     if (strings.isEmpty())
@@ -158,7 +160,7 @@ int RunCommandLine(int argc, char *argv[])
 {
     // No window and no display: a script on a server writes barcodes too.
     QCoreApplication application(argc, argv);
-    const TCommandLine line = ParseCommandLine(QCoreApplication::arguments());
+    const TCommandLine line = ParseCommandLine(argc, argv);
     switch (line.Action) {
     case TCommandAction::Help:
         Out() << CommandLineHelp();

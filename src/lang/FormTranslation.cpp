@@ -89,7 +89,8 @@ void TLangChanger::TranslateForm(QObject *Form)
     if (FLangFile.isEmpty())
         return;
     // A missing file reads as an empty one: nothing changes.
-    const TLangFile file = TLangFile::Load(FLangFile);
+    const std::shared_ptr<const TLangFile> shared = CurrentFile();
+    const TLangFile &file = *shared;
 
     QList<QObject *> forms;
     if (Form != nullptr) {
@@ -171,15 +172,21 @@ void TLangChanger::TranslateObjLngProperties(QObject *AObject, const TLangFile &
 void TLangChanger::ApplyPathEntries(const QList<QObject *> &Forms, const TLangFile &File)
 {
     const QList<QPointer<QObject>> forms = Guarded(Forms);
-    // Entries refused for a negative colour; the others still apply.
+    // Entries refused for a negative colour or by the component (a value out of its range);
+    // the others still apply.
+    QStringList negativeColors;
     QStringList refused;
-    const auto change = [this, &refused](QObject *form, const QString &path, const QString &value,
-                                         const QString &entry) {
+    const auto change = [this, &negativeColors, &refused](QObject *form, const QString &path,
+                                                          const QString &value, const QString &entry) {
         try {
             ChangeProperty(form, path, value);
         } catch (const ENegativeColor &) {
-            if (!refused.contains(entry))
-                refused.append(entry);
+            if (!negativeColors.contains(entry))
+                negativeColors.append(entry);
+        } catch (const Exception &error) {
+            const QString named = entry + QStringLiteral(" (") + error.Message() + u')';
+            if (!refused.contains(named))
+                refused.append(named);
         }
     };
 
@@ -202,11 +209,17 @@ void TLangChanger::ApplyPathEntries(const QList<QObject *> &Forms, const TLangFi
             if (!form.isNull() && ClassName(form).compare(className, Qt::CaseInsensitive) == 0)
                 change(form, path, value, key + u'=' + value);
     }
+    if (!negativeColors.isEmpty())
+        ReportSkippedEntries(QStringLiteral("The language file \"%1\" gives a colour a negative number that "
+                                            "names no colour; these entries were skipped:"),
+                             negativeColors);
     if (!refused.isEmpty())
-        ReportNegativeColors(refused);
+        ReportSkippedEntries(QStringLiteral("The language file \"%1\" gives values that the program cannot "
+                                            "take; these entries were skipped:"),
+                             refused);
 }
 
-void TLangChanger::ReportNegativeColors(const QStringList &entries)
+void TLangChanger::ReportSkippedEntries(const QString &header, const QStringList &entries)
 {
     // Every window translated from the file meets the same entries: each is reported once.
     QStringList fresh;
@@ -219,10 +232,7 @@ void TLangChanger::ReportNegativeColors(const QStringList &entries)
     }
     if (fresh.isEmpty())
         return;
-    const QString message =
-        TranslateMessage(QStringLiteral("The language file \"%1\" gives a colour a negative number that "
-                                        "names no colour; these entries were skipped:"))
-            .arg(QDir::toNativeSeparators(FLangFile));
+    const QString message = TranslateMessage(header).arg(QDir::toNativeSeparators(FLangFile));
     ShowMessage(message + u'\n' + fresh.join(u'\n'));
 }
 
@@ -260,7 +270,11 @@ void TLangChanger::ChangeProperty(QObject *Form, const QString &PropertyPath, co
             break;
         if (*number < 0 && IsColorProperty(target, info) && !IsSystemColor(TColor(*number)))
             throw ENegativeColor();
-        SetOrdProp(target, info, *number);
+        // A window's size or place that no window can take is made usable.
+        if (const auto *form = qobject_cast<const TForm *>(target))
+            SetOrdProp(target, info, form->UsableValue(info.Name, *number));
+        else
+            SetOrdProp(target, info, *number);
         break;
     }
     case pkInt64: {

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <initializer_list>
+#include <memory>
 
 class TLangFile;
 
@@ -36,12 +37,14 @@ private:
 };
 
 // Translates a message from the language file at `LangFile`: "Messages" first, then
-// "LngCaptions", else the message itself; blanks around the message are kept.
+// "LngCaptions", else the message itself; blanks around the message are kept. The file is read
+// at every call (TLangChanger::TranslateMessage reads it once per change).
 QString LngTranslateMessage(const QString &LangFile, const QString &UserMessage);
 
 // The translation component: applies a language file to messages and windows and writes the
-// language template "Native.lng" from windows. Every operation reads the file anew, so edits to
-// it take effect at the next call. Errors of the file layer reach the caller as Exception.
+// language template "Native.lng" from windows. Every operation looks at the file anew, so edits to
+// it take effect at the next call; an unchanged file is not read again. A file that cannot be
+// read is shown to the user once; errors of writing reach the caller as Exception.
 class TLangChanger final : public TComponent
 {
     Q_OBJECT
@@ -85,12 +88,16 @@ public:
     static QString DefaultLngPostfix() { return QStringLiteral("_lng"); }
 
 private:
+    // The current file, read once per change of it; a file that cannot be read (too large, not
+    // a regular file) is reported once and reads as an empty one.
+    std::shared_ptr<const TLangFile> CurrentFile() const;
+
     // Form translation.
     void TranslateObjLngProperties(QObject *AObject, const TLangFile &File);
     void ChangeProperty(QObject *Form, const QString &PropertyPath, const QString &Value);
     void ApplyPathEntries(const QList<QObject *> &Forms, const TLangFile &File);
-    // Tells the user which entries were skipped for giving a colour a negative number.
-    void ReportNegativeColors(const QStringList &entries);
+    // Tells the user which entries were skipped: `header` names the file with %1.
+    void ReportSkippedEntries(const QString &header, const QStringList &entries);
 
     // Template writer.
     void WalkObject(TLangFile &Template, QObject *AObject, const QString &ObjectName,
@@ -102,5 +109,5 @@ private:
     QStringList FExcludeProperties;
     QPointer<QObject> FSavedForm; // not owned
     QList<QObject *> FWalkPath;    // objects being written, to stop at reference cycles
-    QSet<QString> FReportedEntries; // refused entries already reported, by file
+    mutable QSet<QString> FReportedEntries; // refused entries and unreadable files already reported, by file
 };

@@ -1,10 +1,14 @@
 #include "lang/LangFile.h"
 
 #include "lang/LangText.h"
+#include "toolkit/BoundedFile.h"
 #include "toolkit/Exception.h"
+#include "toolkit/InputLimits.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -63,23 +67,26 @@ bool CleanUtf16(const QByteArray &bytes, qsizetype offset, bool marked)
 
 bool LanguageFileExists(const QString &path)
 {
-    if (path.isEmpty())
-        return false;
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
+    // Only a regular file: a device such as /dev/zero never ends, and a FIFO blocks the opening
+    // until something writes into it.
+    return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
 QByteArray ReadLanguageBytes(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Exception(QStringLiteral("Cannot read the language file \"%1\": %2")
-                            .arg(path, file.errorString()));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Exception(QStringLiteral("Cannot read the language file \"%1\": %2")
-                            .arg(path, file.errorString()));
-    return bytes;
+    const TBoundedRead read = ReadBoundedFile(path, MaxTextFileSize, true);
+    switch (read.Result) {
+    case TBoundedRead::Read:
+        break;
+    case TBoundedRead::NotRegular:
+        throw Exception(QStringLiteral("Cannot read the language file \"%1\": it is not a regular file").arg(path));
+    case TBoundedRead::TooLarge:
+        throw Exception(QStringLiteral("The language file \"%1\" is larger than %2, the most a language file may hold; it was not read")
+                            .arg(path, LimitText(MaxTextFileSize)));
+    case TBoundedRead::Failed:
+        throw Exception(QStringLiteral("Cannot read the language file \"%1\": %2").arg(path, read.Error));
+    }
+    return read.Bytes;
 }
 
 void WriteLanguageBytes(const QString &path, const QByteArray &bytes)
@@ -201,6 +208,46 @@ TLangFile TLangFile::Load(const QString &path)
     if (!LanguageFileExists(path))
         return TLangFile();
     return FromBytes(ReadLanguageBytes(path));
+}
+
+std::shared_ptr<const TLangFile> TLangFile::Shared(const QString &path)
+{
+    // A file is known by its path, size and time of change; the last few are kept, so that
+    // every message and window translated from a large file does not read it again.
+    struct TCached
+    {
+        QString Path;
+        qint64 Size;
+        QDateTime Modified;
+        std::shared_ptr<const TLangFile> File;
+    };
+    constexpr qsizetype Kept = 4;
+    static QMutex mutex;
+    static QList<TCached> cache;
+
+    if (!LanguageFileExists(path))
+        return std::make_shared<const TLangFile>();
+    const QFileInfo info(path);
+    const qint64 size = info.size();
+    const QDateTime modified = info.lastModified();
+    {
+        const QMutexLocker lock(&mutex);
+        for (qsizetype i = 0; i < cache.size(); ++i) {
+            const TCached &entry = cache.at(i);
+            if (entry.Path == path && entry.Size == size && entry.Modified == modified) {
+                cache.move(i, 0);
+                return cache.first().File;
+            }
+        }
+    }
+    // Read without the lock: another thread may look up another file meanwhile.
+    auto file = std::make_shared<const TLangFile>(FromBytes(ReadLanguageBytes(path)));
+    const QMutexLocker lock(&mutex);
+    cache.removeIf([&path](const TCached &entry) { return entry.Path == path; });
+    cache.prepend({path, size, modified, file});
+    if (cache.size() > Kept)
+        cache.removeLast();
+    return file;
 }
 
 TLangFile TLangFile::FromBytes(const QByteArray &bytes)

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 // The language file on disk: UTF-16 LE text (a leading byte-order mark is skipped), lines ended
 // by CR LF, lone CR or lone LF, sections of key=value entries. Files we write are UTF-16 LE with
 // a byte-order mark and CR LF after every line.
@@ -13,7 +15,8 @@
 // True when a regular file exists at the path (a folder of that name does not count).
 bool LanguageFileExists(const QString &path);
 
-// Whole-file access; both throw Exception with a message naming the file.
+// Whole-file access; both throw Exception with a message naming the file. Reading takes only a
+// regular file of at most MaxTextFileSize bytes.
 QByteArray ReadLanguageBytes(const QString &path);
 void WriteLanguageBytes(const QString &path, const QByteArray &bytes);
 
@@ -49,6 +52,9 @@ public:
     // A missing file reads as an empty one; an unreadable file throws.
     static TLangFile Load(const QString &path);
     static TLangFile FromBytes(const QByteArray &bytes);
+    // As Load, but read again only when the file's path, size or time of change differ from
+    // those of the last reading.
+    static std::shared_ptr<const TLangFile> Shared(const QString &path);
 
     // False when the bytes were not clean UTF-16 LE text (odd length, or unmarked without any
     // zero high byte): rewriting such a file would mangle it.

@@ -33,8 +33,8 @@ QString LocaleInFile(const QString &languageFile)
     if (languageFile.isEmpty() || !LanguageFileExists(languageFile))
         return QString();
     try {
-        return TLangFile::Load(languageFile)
-            .ReadString(QStringLiteral("Language"), QStringLiteral("Locale"), QString())
+        return TLangFile::Shared(languageFile)
+            ->ReadString(QStringLiteral("Language"), QStringLiteral("Locale"), QString())
             .trimmed();
     } catch (const Exception &) {
         // An unreadable file is reported where the language itself is applied.

@@ -10,6 +10,9 @@
 #include <QScreen>
 #include <QShowEvent>
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
 QList<QPointer<TForm>> &FormList()
@@ -110,6 +113,72 @@ void TForm::SetBounds(int left, int top, int width, int height)
     move(left, top);
     SetWidth(width);
     SetHeight(height);
+}
+
+namespace {
+
+// The desktop a window may occupy: every screen's area without the task bars.
+QRect AvailableDesktop()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->availableVirtualGeometry() : QRect();
+}
+
+// `value` within `low` to `high`; when the range is empty, `high` wins (a desktop smaller than
+// the smallest usable window).
+int Clamped(qint64 value, qint64 low, qint64 high)
+{
+    return int(std::clamp(value, std::min(low, high), high));
+}
+
+} // namespace
+
+QSize TForm::UsableSize(QSize outer) const
+{
+    const QRect desktop = AvailableDesktop();
+    if (desktop.isEmpty())
+        return outer.expandedTo(MinimumFormSize);
+    return QSize(Clamped(outer.width(), MinimumFormSize.width(), desktop.width()),
+                 Clamped(outer.height(), MinimumFormSize.height(), desktop.height()));
+}
+
+QPoint TForm::UsablePosition(QPoint topLeft, QSize outer, bool keepBeyondRight) const
+{
+    const QRect desktop = AvailableDesktop();
+    if (desktop.isEmpty())
+        return topLeft;
+    const qint64 visible = std::min(MinimumVisiblePart, outer.width());
+    const qint64 left = desktop.left();
+    const qint64 right = qint64(desktop.right()) + 1;
+    const qint64 lowest = std::max(qint64(desktop.top()), qint64(desktop.bottom()) + 1 - MinimumVisiblePart);
+    const int x = keepBeyondRight && topLeft.x() > right
+                      ? topLeft.x()
+                      : Clamped(topLeft.x(), left + visible - outer.width(), right - visible);
+    return QPoint(x, Clamped(topLeft.y(), desktop.top(), lowest));
+}
+
+int TForm::UsableValue(const QString &property, int value) const
+{
+    const auto is = [&property](const char *name) {
+        return property.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+    };
+    const QSize frame = frameGeometry().size() - size();
+    const auto plus = [](int client, int border) {
+        return int(std::min<qint64>(qint64(client) + border, std::numeric_limits<int>::max()));
+    };
+    if (is("Width"))
+        return UsableSize(QSize(value, Height())).width();
+    if (is("Height"))
+        return UsableSize(QSize(Width(), value)).height();
+    if (is("ClientWidth"))
+        return UsableSize(QSize(plus(value, frame.width()), Height())).width() - frame.width();
+    if (is("ClientHeight"))
+        return UsableSize(QSize(Width(), plus(value, frame.height()))).height() - frame.height();
+    if (is("Left"))
+        return UsablePosition(QPoint(value, Top()), frameGeometry().size(), false).x();
+    if (is("Top"))
+        return UsablePosition(QPoint(Left(), value), frameGeometry().size(), false).y();
+    return value;
 }
 
 void TForm::SetColor(int value)

@@ -72,6 +72,16 @@ public:
     int ClientHeight() const { return height(); }
     void SetClientHeight(int value);
 
+    // Sizes and positions from outside the program (the settings, a language file) made usable:
+    // at least MinimumFormSize and at most the available desktop, with a part of the window
+    // and its whole title bar on the desktop. `property` is Left, Top, Width, Height,
+    // ClientWidth or ClientHeight (any case); other properties keep their value.
+    int UsableValue(const QString &property, int value) const;
+    QSize UsableSize(QSize outer) const;
+    // `keepBeyondRight`: a window placed right of the desktop stays there (brought back later
+    // as a window left on a monitor that is gone).
+    QPoint UsablePosition(QPoint topLeft, QSize outer, bool keepBeyondRight) const;
+
     bool Visible() const { return isVisible(); }
     void SetVisible(bool value) { setVisible(value); }
 
@@ -128,6 +138,11 @@ private:
     bool FClosing = false;
     bool FEscapeCloses = false;
 };
+
+// The smallest outer size a window is given from outside the program, and how much of it
+// stays on the desktop when it is placed.
+constexpr QSize MinimumFormSize(320, 240);
+constexpr int MinimumVisiblePart = 120;
 
 // Every window that exists, in creation order.
 QList<TForm *> OpenForms();

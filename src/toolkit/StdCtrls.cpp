@@ -3,7 +3,9 @@
 #include "toolkit/Form.h"
 
 #include <QCollator>
+#include <QKeyEvent>
 #include <QLocale>
+#include <QMimeData>
 #include <QScrollBar>
 
 namespace {
@@ -227,8 +229,41 @@ void TMemo::SetText(const QString &value)
     QString text = value;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (FMaxLength > 0 && text.size() > FMaxLength) {
+        Q_EMIT OnTextRefused(this, text.size());
+        return;
+    }
     if (text != toPlainText())
         setPlainText(text);
+}
+
+bool TMemo::Takes(qsizetype length)
+{
+    if (FMaxLength <= 0)
+        return true;
+    const qsizetype after = document()->characterCount() - 1 - textCursor().selectedText().size() + length;
+    if (after <= FMaxLength)
+        return true;
+    Q_EMIT OnTextRefused(this, after);
+    return false;
+}
+
+void TMemo::insertFromMimeData(const QMimeData *source)
+{
+    if (source != nullptr && source->hasText() && !Takes(source->text().size()))
+        return;
+    QPlainTextEdit::insertFromMimeData(source);
+}
+
+void TMemo::keyPressEvent(QKeyEvent *event)
+{
+    const QString typed = event->text();
+    const bool printable = !typed.isEmpty() && (typed.at(0).isPrint() || typed == QLatin1String("\r"));
+    if (printable && !(event->modifiers() & Qt::ControlModifier) && !Takes(typed.size())) {
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
 }
 
 void TMemo::SetScrollBars(TScrollStyle value)
@@ -238,8 +273,11 @@ void TMemo::SetScrollBars(TScrollStyle value)
     const bool horizontal = value == ssHorizontal || value == ssBoth;
     setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    // Without a horizontal scroll bar long lines wrap, as in a memo.
+    // Without a horizontal scroll bar long lines wrap, as in a memo. Data wraps at any
+    // character: wrapping at word boundaries lays out a word longer than the line in time that
+    // grows with the square of its length (200,000 digits: seconds instead of 50 ms).
     setLineWrapMode(horizontal ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAnywhere);
 }
 
 TListBox::TListBox(QObject *AOwner, QWidget *AParent)

@@ -146,19 +146,30 @@ public:
     void SetText(const QString &value);
     TScrollStyle ScrollBars() const { return FScrollBars; }
     void SetScrollBars(TScrollStyle value);
+    // The most characters the memo takes (0: no limit). A text that would pass it, set, pasted,
+    // dropped or typed, is refused whole before it is laid out, and OnTextRefused tells so.
+    qsizetype MaxLength() const { return FMaxLength; }
+    void SetMaxLength(qsizetype value) { FMaxLength = value; }
 
 Q_SIGNALS:
     // Every change of the text, typed or set by the program.
     void OnChange(QObject *Sender);
+    // A text of `Length` characters was not taken for passing MaxLength.
+    void OnTextRefused(QObject *Sender, qsizetype Length);
 
 protected:
     void ApplyFont() override;
+    void insertFromMimeData(const QMimeData *source) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void SkipShaping();
+    // Whether a text of `length` characters may replace the selection; refuses it otherwise.
+    bool Takes(qsizetype length);
 
     TStrings *FLines;
     TScrollStyle FScrollBars = ssNone;
+    qsizetype FMaxLength = 0;
 };
 
 class TListBox final : public QListWidget, public TControl

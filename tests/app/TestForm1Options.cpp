@@ -5,6 +5,9 @@
 #include "toolkit/ComCtrls.h"
 #include "toolkit/DisabledReason.h"
 #include "toolkit/ExtCtrls.h"
+#include "toolkit/InputLimits.h"
+
+#include <QClipboard>
 
 // The option panel of the real main window with the real engine: start values, handlers, the
 // number fields and the preview.
@@ -112,6 +115,47 @@ private slots:
         FForm->MemoInputText->setPlainText(accepted);
         QCOMPARE(FForm->StatusBar->SimpleText(), QString());
         QVERIFY(FForm->Image->HasPicture());
+    }
+
+    // Text beyond what any symbology takes is refused before the memo lays it out, whether
+    // pasted or set (as a language file sets it); text within the limit reaches the engine.
+    void TextBeyondTheLimit_data()
+    {
+        QTest::addColumn<bool>("paste");
+        QTest::addColumn<qsizetype>("length");
+        QTest::newRow("pasted, a million digits") << true << qsizetype(1000000);
+        QTest::newRow("set, one beyond the limit") << false << MaxDataLength + 1;
+        QTest::newRow("pasted, at the limit") << true << MaxDataLength;
+    }
+
+    void TextBeyondTheLimit()
+    {
+        QFETCH(bool, paste);
+        QFETCH(qsizetype, length);
+        const QString before = FForm->MemoInputText->Text();
+        const QString digits(length, QLatin1Char('7'));
+        if (paste) {
+            QGuiApplication::clipboard()->setText(digits);
+            FForm->MemoInputText->setFocus();
+            FForm->MemoInputText->selectAll();
+            QTest::keyClick(FForm->MemoInputText, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            FForm->MemoInputText->SetText(digits);
+        }
+        if (length <= MaxDataLength) {
+            QCOMPARE(FForm->MemoInputText->Text().size(), length);
+            QCOMPARE(FForm->StatusBar->SimpleText(), EngineMessage(QStringLiteral("QR Code"), digits));
+            return;
+        }
+        QCOMPARE(FForm->MemoInputText->Text(), before);
+        QCOMPARE(FForm->Barcode->InputText(), before);
+        QVERIFY(FForm->Image->HasPicture());
+        QVERIFY2(FForm->StatusBar->SimpleText().contains(QString::number(length)), qPrintable(FForm->StatusBar->SimpleText()));
+        // Typing at the limit is refused too.
+        FForm->MemoInputText->SetText(QString(MaxDataLength, QLatin1Char('1')));
+        FForm->MemoInputText->moveCursor(QTextCursor::End);
+        QTest::keyClick(FForm->MemoInputText, Qt::Key_2);
+        QCOMPARE(FForm->MemoInputText->Text().size(), MaxDataLength);
     }
 
     void TenthsFields_data()

@@ -35,12 +35,16 @@ private slots:
     void FirstStart()
     {
         auto form = Start();
-        QCOMPARE(form->Width(), 855);
-        QCOMPARE(form->Height(), 693);
+        // The design's size, unless the desktop is smaller.
+        const QRect desktop = QGuiApplication::primaryScreen()->availableVirtualGeometry();
+        const int width = std::min(855, desktop.width());
+        const int height = std::min(693, desktop.height());
+        QCOMPARE(form->Width(), width);
+        QCOMPARE(form->Height(), height);
         QCOMPARE(form->WindowState(), wsNormal);
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-        QCOMPARE(form->Left(), std::max(area.left(), area.left() + (area.width() - 855) / 2));
-        QCOMPARE(form->Top(), std::max(area.top(), area.top() + (area.height() - 693) / 2));
+        QCOMPARE(form->Left(), std::max(area.left(), area.left() + (area.width() - width) / 2));
+        QCOMPARE(form->Top(), std::max(area.top(), area.top() + (area.height() - height) / 2));
         QCOMPARE(form->Caption(), Title);
         QCOMPARE(ApplicationTitle(), Title);
         QCOMPARE(AppSettings.Language, QStringLiteral("English"));
@@ -116,6 +120,55 @@ private slots:
         QVERIFY(form->MemoInputText->width() > 600);
         QVERIFY(qAbs(form->MemoInputText->width() - form->MemoPrimaryMessage->width()) <= 1);
         QVERIFY(form->PanelTop->height() > form->PanelBottom->height());
+    }
+
+    // Sizes and places no window can take, from the settings or a language file: the window
+    // gets a usable size on the desktop, start-up completes, and what it has is stored.
+    void UnusableBoundsAreMadeUsable_data()
+    {
+        QTest::addColumn<QByteArray>("store");
+        QTest::addColumn<QString>("languageFile");
+        QTest::newRow("width 0") << QByteArray("[Options]\nWindowWidth=0\n") << QString();
+        QTest::newRow("height 0") << QByteArray("[Options]\nWindowHeight=0\n") << QString();
+        QTest::newRow("negative width") << QByteArray("[Options]\nWindowWidth=-99999\n") << QString();
+        QTest::newRow("largest width") << QByteArray("[Options]\nWindowWidth=2147483647\nWindowHeight=2147483647\n") << QString();
+        QTest::newRow("far above and left")
+            << QByteArray("[Options]\nWindowLeft=-2147483648\nWindowTop=-2147483648\n") << QString();
+        QTest::newRow("maximised with no size") << QByteArray("[Options]\nWindowState=2\nWindowWidth=0\nWindowHeight=0\n") << QString();
+        // A size that fits any desktop, so that only the language file is at fault.
+        const QByteArray fits("[Options]\nWindowWidth=600\nWindowHeight=400\n");
+        QTest::newRow("language: width 0") << fits << "[Translations]\r\nForm1.Width=0\r\nForm1.Height=0\r\n";
+        QTest::newRow("language: negative client size")
+            << fits << "[Translations]\r\nForm1.ClientWidth=-5\r\nForm1.ClientHeight=-1\r\n";
+        QTest::newRow("language: largest client size")
+            << fits << "[Translations]\r\nForm1.ClientWidth=2147483647\r\nForm1.ClientHeight=2147483647\r\n";
+        QTest::newRow("language: far away") << fits << "[Translations]\r\nForm1.Left=99999\r\nForm1.Top=-99999\r\n";
+    }
+
+    void UnusableBoundsAreMadeUsable()
+    {
+        QFETCH(QByteArray, store);
+        QFETCH(QString, languageFile);
+        if (!store.isEmpty())
+            TTestEnvironment::WriteFile(FEnvironment->UserStore(), store);
+        if (!languageFile.isEmpty())
+            FEnvironment->WriteLanguageFile(QStringLiteral("English"), languageFile);
+        auto form = Start();
+        QVERIFY(form->isVisible());
+        QVERIFY(form->Caption().endsWith(QStringLiteral(QUORVEL_VERSION_TEXT)));
+        const QRect desktop = QGuiApplication::primaryScreen()->availableVirtualGeometry();
+        const auto usable = [&desktop](QSize size) {
+            return size.boundedTo(desktop.size()) == size && size.expandedTo(MinimumFormSize.boundedTo(desktop.size())) == size;
+        };
+        if (form->WindowState() == wsNormal) {
+            QVERIFY(usable(QSize(form->Width(), form->Height())));
+            QVERIFY(form->Top() >= desktop.top() && form->Top() < desktop.bottom());
+            QVERIFY(form->Left() + form->Width() > desktop.left() && form->Left() <= desktop.right());
+        }
+        form->Close();
+        QSettings saved(FEnvironment->UserStore(), QSettings::IniFormat);
+        saved.beginGroup(QStringLiteral("Options"));
+        QVERIFY(usable(QSize(saved.value(QStringLiteral("WindowWidth")).toInt(), saved.value(QStringLiteral("WindowHeight")).toInt())));
     }
 
     void MachineWideLanguage()

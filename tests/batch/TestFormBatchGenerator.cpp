@@ -107,8 +107,10 @@ private Q_SLOTS:
                                    << QStringList{QStringLiteral("x"), QStringLiteral("\u00e4")};
         QTest::newRow("UTF-16 LE") << QByteArray("\xFF\xFEy\0\n\0\xAC\x20", 8)
                                    << QStringList{QStringLiteral("y"), QStringLiteral("\u20ac")};
-        QTest::newRow("binary file ends at NUL") << QByteArray("MZ\x90\r\n\0\x01\x02\n", 9)
-                                                 << QStringList{QStringLiteral("MZ\u0090")};
+        QTest::newRow("UTF-16 LE without a mark") << QByteArray("a\0\n\0\xE9\0", 6)
+                                                  << QStringList{QStringLiteral("a"), QStringLiteral("\u00e9")};
+        QTest::newRow("NUL padding ends the text") << QByteArray("MZ\x90\r\n\0\0", 7)
+                                                   << QStringList{QStringLiteral("MZ\u0090")};
         QTest::newRow("duplicates kept in order") << QByteArray("b\na\nb\n") << QStringList{"b", "a", "b"};
     }
 
@@ -139,7 +141,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("how");
         QTest::newRow("empty file") << QStringLiteral("empty file");
-        QTest::newRow("file with a NUL first") << QStringLiteral("nul file");
+        QTest::newRow("file of NUL bytes") << QStringLiteral("nul file");
         QTest::newRow("dialog cancelled") << QStringLiteral("cancel");
         QTest::newRow("clipboard with empty text") << QStringLiteral("empty clipboard");
         QTest::newRow("clipboard without text") << QStringLiteral("image clipboard");
@@ -155,7 +157,7 @@ private Q_SLOTS:
         if (how == QLatin1String("empty file")) {
             Load(QByteArray(), QStringLiteral("empty.txt"));
         } else if (how == QLatin1String("nul file")) {
-            Load(QByteArray("\0abc", 4), QStringLiteral("nul.txt"));
+            Load(QByteArray("\0\0\0", 3), QStringLiteral("nul.txt"));
         } else if (how == QLatin1String("cancel")) {
             TAnsweringFileDialog dialog;
             FForm->ButtonLoadFromFile->Click();
@@ -205,6 +207,43 @@ private Q_SLOTS:
         QCOMPARE(messages.Requests.first().Type, mtError);
         QCOMPARE(Items(), QStringList{"keep"});
         QCOMPARE(FForm->LabelStrings->Caption(), QStringLiteral("Strings: 1"));
+    }
+
+    // A file that is no list of strings is refused with its name; the list stays as it was.
+    void RefusedFileKeepsList_data()
+    {
+        QTest::addColumn<QString>("path"); // empty: a binary file
+        QTest::newRow("binary file") << QString();
+        QTest::newRow("endless device") << QStringLiteral("/dev/zero");
+    }
+
+    void RefusedFileKeepsList()
+    {
+        QFETCH(QString, path);
+        Load("keep\n");
+        if (path.isEmpty()) {
+            path = FilePath(QStringLiteral("program.exe"));
+            QVERIFY(WriteBytes(path, QByteArray("MZ\x90\0\x03\0\0\0\x04\0\0\0\xFF\xFF", 16)));
+        }
+        TRecordingMessages messages;
+        TAnsweringFileDialog dialog;
+        dialog.Answer = path;
+        FForm->ButtonLoadFromFile->Click();
+        QCOMPARE(messages.Requests.size(), 1);
+        QVERIFY2(messages.Requests.first().Text.contains(path), qPrintable(messages.Requests.first().Text));
+        QCOMPARE(Items(), QStringList{"keep"});
+    }
+
+    // Lines with bytes that are not UTF-8 are read byte by byte and named; the others keep
+    // their UTF-8 text.
+    void StrayBytesAreNamed()
+    {
+        TRecordingMessages messages;
+        Load("h\xC3\xA9llo\ncaf\xE9\nna\xC3\xAF" "ve\n");
+        QCOMPARE(Items(), (QStringList{QStringLiteral("h\u00e9llo"), QStringLiteral("caf\u00e9"),
+                                       QStringLiteral("na\u00efve")}));
+        QCOMPARE(messages.Requests.size(), 1);
+        QVERIFY2(messages.Requests.first().Text.contains(QStringLiteral(": 2")), qPrintable(messages.Requests.first().Text));
     }
 
     void CtrlVInListPastes()

@@ -114,7 +114,15 @@ private slots:
         QTest::newRow("unknown format") << QStringList{"-d", "x", "-o", "x.jpg"} << 2 << "" << "the format of \"x.jpg\" is unknown" << "";
         QTest::newRow("no extension") << QStringList{"-d", "x", "-o", "symbol"} << 2 << "" << "is unknown: end the file name with one of bmp" << "";
         QTest::newRow("unknown symbology") << QStringList{"-b", "QR Kode", "-d", "x", "-o", "x.svg"} << 2 << "" << "unknown symbology \"QR Kode\"" << "";
-        QTest::newRow("scale zero") << QStringList{"-s", "0", "-d", "x", "-o", "x.svg"} << 2 << "" << "--scale needs a number greater than 0" << "";
+        // Every number has one syntax and its range, checked before the engine sees it.
+        for (const char *scale : {"0", "200", "0.001", "inf", "infinity", "nan", "1e1", "2,5", "0x10", "-1"})
+            QTest::newRow(qPrintable(QStringLiteral("scale %1").arg(QLatin1String(scale))))
+                << QStringList{"-s", scale, "-d", "x", "-o", "x.svg"} << 2 << ""
+                << QStringLiteral("--scale needs a number from 0.01 to 100, such as 2 or 0.5, not \"%1\"").arg(QLatin1String(scale)) << "";
+        QTest::newRow("scale at the top") << QStringList{"-s", "100", "-d", "x", "-o", "x.svg"} << 0 << "" << "" << "x.svg";
+        QTest::newRow("scale .5") << QStringList{"-s", ".5", "-d", "x", "-o", "x.svg"} << 0 << "" << "" << "x.svg";
+        QTest::newRow("rotation 90.0") << QStringList{"-r", "90.0", "-d", "x", "-o", "x.svg"} << 0 << "" << "" << "x.svg";
+        QTest::newRow("rotation 1e2") << QStringList{"-r", "1e2", "-d", "x", "-o", "x.svg"} << 2 << "" << "--rotation takes 0, 90, 180 or 270, not \"1e2\"" << "";
         QTest::newRow("scale text") << QStringList{"-s", "big", "-d", "x", "-o", "x.svg"} << 2 << "" << "--scale needs a number" << "";
         QTest::newRow("rotation 45") << QStringList{"-r", "45", "-d", "x", "-o", "x.svg"} << 2 << "" << "--rotation takes 0, 90, 180 or 270, not \"45\"" << "";
         QTest::newRow("batch with output") << QStringList{"--batch", "l.txt", "--folder", ".", "-o", "x.svg"} << 2 << "" << "--data and --output are for one symbol" << "";
@@ -150,6 +158,36 @@ private slots:
         QCOMPARE(written, file.isEmpty() ? QStringList() : QStringList{file});
         if (!file.isEmpty())
             QVERIFY2(HasSignature(PathOf(file)), qPrintable(file));
+    }
+
+    // Bytes that are not UTF-8 would be encoded, or a file written, as something else: refused,
+    // naming where they stand. The shell hands the program the raw bytes.
+    void argumentsThatAreNotUtf8_data()
+    {
+        QTest::addColumn<QString>("arguments"); // for the shell, printf escapes allowed
+        QTest::addColumn<QString>("err");
+        QTest::newRow("data") << R"sh(-d "$(printf '\377\376AB')" -o x.svg)sh"
+                              << "the value of -d is not valid UTF-8: byte 0xFF at position 1";
+        QTest::newRow("file name") << R"sh(-d x -o "$(printf 'caf\351.svg')")sh"
+                                   << "the value of -o is not valid UTF-8: byte 0xE9 at position 4";
+        QTest::newRow("value after an equals sign") << R"sh("$(printf -- '--data=\303')" -o x.svg)sh"
+                                                    << "argument 1 is not valid UTF-8: byte 0xC3 at position 8";
+    }
+
+    void argumentsThatAreNotUtf8()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QString, err);
+        QProcess process;
+        process.setWorkingDirectory(FDir->path());
+        process.start(QStringLiteral("/bin/sh"),
+                      {"-c", QStringLiteral("exec \"$0\" ") + arguments,
+                       QCoreApplication::applicationDirPath() + QStringLiteral("/quorvel")});
+        QVERIFY(process.waitForFinished(120000));
+        QCOMPARE(process.exitCode(), 2);
+        const QString error = QString::fromUtf8(process.readAllStandardError());
+        QVERIFY2(error.contains(err), qPrintable(error));
+        QCOMPARE(QDir(FDir->path()).entryList(QDir::Files), QStringList());
     }
 
     // The look of the symbol reaches the engine: the same data at scale 2 and turned by 90
@@ -191,6 +229,13 @@ private slots:
         QTest::newRow("empty line") << QByteArray("one\n\ntwo\n") << QStringList{"--format", "svg"} << 0
                                     << "2 of 3 files written, 0 failed. Blank lines skipped: 1." << "" << QStringList{"one.svg", "two.svg"};
         QTest::newRow("no strings") << QByteArray() << QStringList() << 1 << "" << "holds no strings" << QStringList();
+        QTest::newRow("UTF-8 with one stray byte") << QByteArray("h\xC3\xA9llo\ncaf\xE9\n") << QStringList{"--format", "svg"}
+                                                   << 0 << "2 of 2" << "quorvel: line 2 of \"list.txt\" holds bytes that are not UTF-8"
+                                                   << QStringList{"café.svg", "héllo.svg"};
+        QTest::newRow("UTF-16 without a mark") << QByteArray("G\0\xFC\0\n\0", 6) << QStringList{"--format", "png"}
+                                               << 0 << "1 of 1" << "" << QStringList{"Gü.png"};
+        QTest::newRow("binary") << QByteArray("\x7F" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0\x03\0", 18) << QStringList()
+                                << 1 << "" << "it is not a text file" << QStringList();
     }
 
     void batch()
@@ -221,9 +266,11 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("err");
         QTest::newRow("no batch file") << QStringList{"--batch", "missing.txt", "--folder", "."}
-                                       << "cannot open the batch file \"missing.txt\"";
+                                       << "cannot load the batch file \"missing.txt\"";
         QTest::newRow("batch file is a folder") << QStringList{"--batch", ".", "--folder", "."}
                                                 << "the batch file \".\"";
+        QTest::newRow("endless device") << QStringList{"--batch", "/dev/zero", "--folder", "."}
+                                        << "cannot load the batch file \"/dev/zero\": it is larger than";
         QTest::newRow("no output folder") << QStringList{"--batch", "list.txt", "--folder", "gone"}
                                           << "the output folder \"gone\" does not exist";
     }

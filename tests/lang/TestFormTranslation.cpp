@@ -29,7 +29,8 @@ private slots:
     void textKeepsBlanks_data();
     void textKeepsBlanks();
     void pathsThatLeadNowhere();
-    void listIntoFontFails();
+    void refusedValuesAreNamed_data();
+    void refusedValuesAreNamed();
     void sharedEntriesReachEveryWindow();
     void windowEntries();
     void laterPassesWin();
@@ -290,16 +291,28 @@ void TestFormTranslation::pathsThatLeadNowhere()
     QCOMPARE(FForm->Caption(), QString("Test window"));
 }
 
-void TestFormTranslation::listIntoFontFails()
+void TestFormTranslation::refusedValuesAreNamed_data()
 {
-    UseLanguage("[Translations]\r\nFormLangTest.ButtonSave.Font=Arial,12\r\nFormLangTest.Caption=Late\r\n");
-    try {
-        FChanger->TranslateForm(FForm.get());
-        QFAIL("a font cannot take a list");
-    } catch (const EInvalidOperation &e) {
-        QVERIFY2(e.Message().contains("TFont"), qPrintable(e.Message()));
-    }
-    QCOMPARE(FForm->Caption(), QString("Test window"));
+    QTest::addColumn<QString>("entry");
+    QTest::newRow("list into a font") << "FormLangTest.ButtonSave.Font=Arial,12";
+    QTest::newRow("mask out of range") << "FormLangTest.Barcode.Mask=2147483647";
+    QTest::newRow("version out of range") << "FormLangTest.Barcode.SymbolVersion=-2147483648";
+}
+
+// A value a component refuses is named with the file in one message; the entries after it
+// still apply.
+void TestFormTranslation::refusedValuesAreNamed()
+{
+    QFETCH(QString, entry);
+    auto *barcode = new TBarcode(FForm.get());
+    barcode->SetName("Barcode");
+    UseLanguage("[Translations]\r\n" + entry + "\r\nFormLangTest.Caption=Late\r\n");
+    TRecordingMessages messages;
+    FChanger->TranslateForm(FForm.get());
+    QCOMPARE(FForm->Caption(), QString("Late"));
+    QCOMPARE(messages.Requests.size(), 1);
+    const QString text = messages.Requests.first().Text;
+    QVERIFY2(text.contains(entry) && text.contains(QFileInfo(FChanger->LangFile()).fileName()), qPrintable(text));
 }
 
 void TestFormTranslation::sharedEntriesReachEveryWindow()

@@ -1,9 +1,13 @@
 #include "lang/LangChanger.h"
+#include "support/TestPresenters.h"
 #include "toolkit/Exception.h"
+#include "toolkit/InputLimits.h"
 #include "LangTestFiles.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 // Choosing a language file, its normalising pass, messages and plain-text sections.
 class TestLangMessages : public QObject
@@ -15,6 +19,9 @@ private slots:
     void translateMessage_data();
     void translateMessage();
     void missingFile();
+    void filesThatAreNotRead_data();
+    void filesThatAreNotRead();
+    void readOncePerChange();
     void normalise_data();
     void normalise();
     void samePathTwice();
@@ -98,6 +105,68 @@ void TestLangMessages::missingFile()
     QVERIFY(QDir(FDir->path()).mkdir("Folder.lng"));
     changer.SetLangFile(FilePath("Folder.lng"));
     QCOMPARE(changer.TranslateMessage("Strings"), QString("Strings"));
+}
+
+void TestLangMessages::filesThatAreNotRead_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("reported"); // a regular file the user is told about
+    QTest::newRow("endless device") << "/dev/zero" << false;
+    QTest::newRow("FIFO nobody writes into") << "fifo" << false;
+    QTest::newRow("larger than the limit") << "large" << true;
+}
+
+// Only regular files within the size limit are read: a device or a FIFO reads as no file, a
+// file too large is named once, and the messages stay untranslated.
+void TestLangMessages::filesThatAreNotRead()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, reported);
+    QString path = kind;
+    if (kind == "fifo") {
+        path = FilePath("Fifo.lng");
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == "large") {
+        path = FilePath("Large.lng");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(MaxTextFileSize + 1));
+    }
+    TRecordingMessages messages;
+    TLangChanger changer(nullptr);
+    changer.SetLangFile(path);
+    QCOMPARE(changer.TranslateMessage("Strings"), QString("Strings"));
+    QCOMPARE(changer.TranslateMessage("Strings"), QString("Strings"));
+    QCOMPARE(LngTranslateMessage(path, "Strings"), QString("Strings"));
+    QCOMPARE(messages.Requests.size(), reported ? 1 : 0);
+    if (reported) {
+        const QString text = messages.Requests.first().Text;
+        QVERIFY2(text.contains(path) && text.contains(LimitText(MaxTextFileSize)), qPrintable(text));
+    }
+}
+
+// The file is read again only when its size or time of change differ: the same bytes count
+// with the time set back are not read, a new time is.
+void TestLangMessages::readOncePerChange()
+{
+    const QString path = FilePath("German.lng");
+    WriteBytes(path, Utf16Le("[Messages]\r\nStrings=Zeichen\r\n"));
+    TLangChanger changer(nullptr);
+    changer.SetLangFile(path);
+    QCOMPARE(changer.TranslateMessage("Strings"), QString("Zeichen"));
+    const QDateTime time = QFileInfo(path).lastModified();
+
+    WriteBytes(path, Utf16Le("[Messages]\r\nStrings=Zeichxx\r\n"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(time, QFileDevice::FileModificationTime));
+    file.close();
+    QCOMPARE(changer.TranslateMessage("Strings"), QString("Zeichen"));
+
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(time.addSecs(1), QFileDevice::FileModificationTime));
+    file.close();
+    QCOMPARE(changer.TranslateMessage("Strings"), QString("Zeichxx"));
 }
 
 void TestLangMessages::normalise_data()

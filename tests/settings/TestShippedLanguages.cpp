@@ -244,7 +244,10 @@ void TestShippedLanguages::everyVisibleTextIsTranslated()
               "The file looks like a table, but line %1 has %2 columns where the first line has %3. Load it as one "
               "string per line?",
               "The file looks like a table, but the quote opened on line %1 is never closed. Load it as one string "
-              "per line?"}) {
+              "per line?",
+              "These lines of \"%1\" hold bytes that are not UTF-8 and were read byte by byte: %2",
+              "The language file \"%1\" gives values that the program cannot take; these entries were skipped:",
+              "A text of %1 characters was not taken: no symbology encodes more than %2."}) {
             const QString value = shipped.ReadString("Messages", message, QString());
             QVERIFY2(!value.isEmpty() && value != QLatin1String(message), message);
         }
