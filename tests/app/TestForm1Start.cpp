@@ -85,13 +85,13 @@ private slots:
         QTest::addColumn<QSize>("size"); // outer size
         QTest::addColumn<bool>("lostFrame"); // brought back from off-screen: outer size := client size
         QTest::newRow("minimised opens normal")
-            << QByteArray("[Options]\nWindowState=1\nWindowWidth=900\nWindowHeight=640\n") << int(wsNormal)
-            << QSize(900, 640) << false;
+            << QByteArray("[Options]\nWindowState=1\nWindowWidth=780\nWindowHeight=640\n") << int(wsNormal)
+            << QSize(780, 640) << false;
         QTest::newRow("maximised") << QByteArray("[Options]\nWindowState=2\n") << int(wsMaximized) << QSize()
                                    << false;
         QTest::newRow("left beyond the desktop")
-            << QByteArray("[Options]\nWindowLeft=100000\nWindowWidth=880\nWindowHeight=620\n") << int(wsNormal)
-            << QSize(880, 620) << true;
+            << QByteArray("[Options]\nWindowLeft=100000\nWindowWidth=760\nWindowHeight=620\n") << int(wsNormal)
+            << QSize(760, 620) << true;
     }
 
     void Placement()
