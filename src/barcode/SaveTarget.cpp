@@ -38,16 +38,6 @@ QString Native(const QString &fileName)
                             .arg(Native(fileName), qt_error_string(error)));
 }
 
-// A device, FIFO or socket, also behind a link (/dev/stdout is one): something that exists and
-// is no regular file and no folder.
-bool IsSpecialFile(const QByteArray &encoded)
-{
-    struct stat info {};
-    if (::stat(encoded.constData(), &info) != 0)
-        return false;
-    return !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode);
-}
-
 // A name that leads into /proc, as /dev/stdout or /dev/fd/1 do: an open file of a process
 // (the standard output redirected into a file, say), written into where it is, never replaced.
 bool LeadsIntoProc(const QByteArray &encoded)
@@ -68,15 +58,6 @@ bool LeadsIntoProc(const QByteArray &encoded)
         current = next.startsWith('/') ? next : folder + '/' + next;
     }
     return false;
-}
-
-// An existing regular file that we may not write: the engine is left to refuse it as before,
-// rather than a rename replacing a file that its owner made read-only.
-bool IsReadOnlyFile(const QByteArray &encoded)
-{
-    struct stat info {};
-    return ::stat(encoded.constData(), &info) == 0 && S_ISREG(info.st_mode)
-           && ::access(encoded.constData(), W_OK) != 0;
 }
 
 enum class TCheck { Whole, NoRoomLeft };
@@ -116,10 +97,12 @@ TCheck CheckWritten(int descriptor, const QString &shown, qint64 &size)
 bool SameSizeElsewhere(qint64 size, const QString &suffix, const TReprint &reprint, const QString &shown)
 {
     for (const QString &folder : {QDir::tempPath(), QStringLiteral("/dev/shm")}) {
-        TWorkFile scratch(folder, suffix);
-        if (!scratch.IsOpen())
+        TWorkFile scratch(folder, suffix, TWorkFile::NameOnly);
+        if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
             continue;
         reprint(scratch.Path());
+        if (!scratch.Open())
+            continue;
         qint64 scratchSize = 0;
         if (CheckWritten(scratch.Descriptor(), shown, scratchSize) == TCheck::Whole)
             return scratchSize == size;
@@ -189,29 +172,48 @@ TSaveTarget::TSaveTarget(const QString &fileName, bool toStdout, qsizetype engin
         return;
     const QByteArray encoded = QFile::encodeName(fileName);
     const QString suffix = EngineSuffix(fileName);
-    FIntoDevice = IsSpecialFile(encoded) || (::access(encoded.constData(), F_OK) == 0 && LeadsIntoProc(encoded));
+    // One look at a new name; an existing one is looked at through its link, if it is one.
+    struct stat info {};
+    bool exists = ::lstat(encoded.constData(), &info) == 0;
+    if (exists && S_ISLNK(info.st_mode)) {
+        FIntoDevice = LeadsIntoProc(encoded);
+        exists = ::stat(encoded.constData(), &info) == 0;
+    }
+    // A device, FIFO or socket: something that exists and is no regular file and no folder.
+    FIntoDevice = FIntoDevice || (exists && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode));
     if (!FIntoDevice) {
-        if (IsReadOnlyFile(encoded)) {
+        // A regular file that we may not write is left to the engine to refuse, rather than a
+        // rename replacing a file that its owner made read-only.
+        if (exists && S_ISREG(info.st_mode) && ::access(encoded.constData(), W_OK) != 0) {
             FWay = TWay::InPlace;
             return;
         }
-        auto beside = std::make_unique<TWorkFile>(QFileInfo(fileName).path(), suffix);
-        if (!beside->IsOpen()) {
+        if (exists && S_ISREG(info.st_mode))
+            FMode = {true, info.st_mode, info.st_uid, info.st_gid};
+        // A folder that takes no new files leaves the engine to write the target itself.
+        const QString folder = QFileInfo(fileName).path();
+        if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0) {
             FWay = TWay::InPlace;
             return;
         }
+        auto beside = std::make_unique<TWorkFile>(folder, suffix, TWorkFile::NameOnly);
         if (QFile::encodeName(beside->Path()).size() < engineNameLimit) {
             FWay = TWay::Rename;
             FEngineFile = std::move(beside);
             return;
         }
-        FPlaceFile = std::move(beside);
+        // No room in the engine's name field: the engine writes elsewhere, we copy beside.
+        FPlaceFile = std::make_unique<TWorkFile>(folder, suffix, TWorkFile::Create);
+        if (!FPlaceFile->IsOpen())
+            throw EBarcodeError(QStringLiteral("The file \"%1\" could not be written: %2")
+                                    .arg(Native(fileName), qt_error_string(FPlaceFile->Error())));
     }
     FWay = TWay::Copy;
-    FEngineFile = std::make_unique<TWorkFile>(QDir::tempPath(), suffix);
-    if (!FEngineFile->IsOpen())
+    const QString scratch = QDir::tempPath();
+    if (::access(QFile::encodeName(scratch).constData(), W_OK | X_OK) != 0)
         throw EBarcodeError(QStringLiteral("No temporary file for writing to \"%1\": %2")
-                                .arg(Native(fileName), qt_error_string(FEngineFile->Error())));
+                                .arg(Native(fileName), qt_error_string(errno)));
+    FEngineFile = std::make_unique<TWorkFile>(scratch, suffix, TWorkFile::NameOnly);
 }
 
 TSaveTarget::~TSaveTarget() = default;
@@ -234,6 +236,8 @@ void TSaveTarget::Finish(const TReprint &reprint, double dpi)
     case TWay::Copy:
         break;
     }
+    if (!FEngineFile->Open())
+        FailWrite(FFileName, FEngineFile->Error());
     CheckWhole(FEngineFile->Descriptor(), suffix, reprint, FFileName);
     if (!FIntoDevice && dpi > 0)
         StampInPlace(FEngineFile->Descriptor(), dpi, FFileName);
@@ -252,7 +256,8 @@ void TSaveTarget::Finish(const TReprint &reprint, double dpi)
         WriteAll(FPlaceFile->Descriptor(), bytes, FFileName);
         placed = FPlaceFile.get();
     }
-    placed->TakeModeOf(FFileName);
+    if (FMode.Known)
+        placed->TakeMode(FMode.Mode, FMode.Owner, FMode.Group);
     if (const int error = placed->MoveTo(FFileName))
         FailWrite(FFileName, error);
 }

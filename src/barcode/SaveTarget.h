@@ -51,6 +51,12 @@ private:
     QString FFileName;
     TWay FWay = TWay::Stdout;
     bool FIntoDevice = false;
+    struct TMode {
+        bool Known = false; // the target was a regular file, whose mode the new one takes
+        unsigned Mode = 0;
+        unsigned Owner = 0;
+        unsigned Group = 0;
+    } FMode;
     std::unique_ptr<TWorkFile> FEngineFile; // what the engine writes, when not the target itself
     std::unique_ptr<TWorkFile> FPlaceFile;  // the copy beside the target, when the engine's is elsewhere
 };

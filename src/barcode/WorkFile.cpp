@@ -32,45 +32,50 @@ QString RandomPart()
 
 } // namespace
 
-TWorkFile::TWorkFile(const QString &folder, const QString &suffix)
+TWorkFile::TWorkFile(const QString &folder, const QString &suffix, TStart start)
 {
-    const QString start = (folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/'))
-                          + Prefix() + QString::number(::getpid()) + QLatin1Char('-');
+    static const QString pid = QString::number(::getpid());
+    const QString begin = (folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/'))
+                          + Prefix() + pid + QLatin1Char('-');
     // Another writer may have taken a name between the draw and the creation: draw again.
     for (int attempt = 0; attempt < 16; ++attempt) {
-        FPath = start + RandomPart() + suffix;
+        FPath = begin + RandomPart() + suffix;
         FEncodedPath = QFile::encodeName(FPath);
+        if (start == NameOnly)
+            return;
         FDescriptor = ::open(FEncodedPath.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (FDescriptor >= 0)
             return;
         FError = errno;
         if (FError != EEXIST)
-            return;
+            break;
     }
+    FEncodedPath.clear(); // nothing of ours to remove
 }
 
 TWorkFile::~TWorkFile()
 {
-    if (FDescriptor < 0)
-        return;
-    ::close(FDescriptor);
+    if (FDescriptor >= 0)
+        ::close(FDescriptor);
     if (!FEncodedPath.isEmpty())
         ::unlink(FEncodedPath.constData());
 }
 
-void TWorkFile::TakeModeOf(const QString &fileName) const
+bool TWorkFile::Open()
 {
-    struct stat info {};
-    if (::stat(QFile::encodeName(fileName).constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        return;
+    if (FDescriptor < 0)
+        FDescriptor = ::open(FEncodedPath.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+    FError = FDescriptor < 0 ? errno : 0;
+    return FDescriptor >= 0;
+}
+
+void TWorkFile::TakeMode(unsigned mode, unsigned owner, unsigned group) const
+{
     // Owner first: changing it may clear the set-id bits that the mode then puts back.
-    struct stat own {};
-    if (::fstat(FDescriptor, &own) == 0 && (own.st_uid != info.st_uid || own.st_gid != info.st_gid)) {
-        if (::fchown(FDescriptor, info.st_uid, info.st_gid) != 0) {
-            // Only the privileged may give a file away: the new file stays the user's own.
-        }
+    if (::fchown(FDescriptor, uid_t(owner), gid_t(group)) != 0) {
+        // Only the privileged may give a file away: the new file stays the user's own.
     }
-    ::fchmod(FDescriptor, info.st_mode & 07777);
+    ::fchmod(FDescriptor, mode_t(mode & 07777));
 }
 
 int TWorkFile::MoveTo(const QString &fileName)

@@ -4,27 +4,33 @@
 #include <QString>
 #include <QtGlobal>
 
-// A file of our own, made fresh beside a save's target (or in a scratch folder) for the engine to
-// write into: nobody else holds its name, and it is removed again unless it was put in place.
+// A file of our own beside a save's target (or in a scratch folder): a fresh name that nobody
+// else uses, for the engine to create or for us to make, removed again unless it was put in
+// place. The engine must create it itself: a file that it opened empty and truncated would cost
+// ext4 a forced allocation at every close.
 // Its name is ".quorvel-<process id>-<8 letters or digits><suffix>"; a file of that pattern that
 // a killed program left behind is a stray (see IsStrayWorkFile).
 class TWorkFile final
 {
 public:
-    // Makes the file (mode 0666 less the umask, as any new file). On failure IsOpen() is false
-    // and Error() holds the system's errno.
-    TWorkFile(const QString &folder, const QString &suffix);
+    enum TStart { NameOnly, Create };
+    // Draws the name; with Create also makes the file (mode 0666 less the umask, as any new
+    // file). On failure IsOpen() is false and Error() holds the system's errno.
+    TWorkFile(const QString &folder, const QString &suffix, TStart start);
     ~TWorkFile();
     TWorkFile(const TWorkFile &) = delete;
     TWorkFile &operator=(const TWorkFile &) = delete;
 
+    // Opens the file that the engine made under the name (never through a link); false with
+    // Error() when there is none.
+    bool Open();
     bool IsOpen() const { return FDescriptor >= 0; }
     int Error() const { return FError; }
     const QString &Path() const { return FPath; }
     int Descriptor() const { return FDescriptor; }
 
-    // Gives the file the permissions (and, where we may, the owner) of `fileName`.
-    void TakeModeOf(const QString &fileName) const;
+    // Gives the file these permissions and, where we may, this owner and group.
+    void TakeMode(unsigned mode, unsigned owner, unsigned group) const;
     // Renames the file to `fileName`, replacing what is there (a symbolic link itself, never the
     // file it leads to). Returns 0 or the errno; afterwards the file is no longer ours to remove.
     int MoveTo(const QString &fileName);
