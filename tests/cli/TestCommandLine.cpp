@@ -1,5 +1,7 @@
 // The program's command line, run as a user's script runs it: the real program binary, without a
 // display, its exit code, its messages and the files it writes.
+#include "support/ProgramRun.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -10,12 +12,7 @@
 
 namespace {
 
-struct TRun
-{
-    int ExitCode = -1;
-    QString Out;
-    QString Err;
-};
+using TRun = TProgramRun;
 
 // What each format's file starts with.
 QString SignatureOf(const QString &extension)
@@ -48,25 +45,8 @@ class TestCommandLine : public QObject
 private:
     std::unique_ptr<QTemporaryDir> FDir;
 
-    // Runs the program in the temporary folder, without any display: a command line that
-    // needed one would fail here.
-    TRun Run(const QStringList &arguments) const
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-            environment.remove(QLatin1String(name));
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(FDir->path());
-        process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/quorvel"), arguments);
-        TRun run;
-        if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-            return run;
-        run.ExitCode = process.exitCode();
-        run.Out = QString::fromUtf8(process.readAllStandardOutput());
-        run.Err = QString::fromUtf8(process.readAllStandardError());
-        return run;
-    }
+    // Runs the program in the temporary folder.
+    TRun Run(const QStringList &arguments) const { return RunProgram(ProgramPath(), arguments, FDir->path()); }
     QString PathOf(const QString &name) const { return FDir->filePath(name); }
     void Write(const QString &name, const QByteArray &bytes) const
     {

@@ -1,6 +1,8 @@
 // How the command line's writes end when the system refuses them: a file-size limit, a full
 // standard output, a pipe as the target, a run killed halfway. The real program binary, run
 // through the shell as a script would run it.
+#include "support/ProgramRun.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -16,12 +18,7 @@
 
 namespace {
 
-struct TRun
-{
-    int ExitCode = -1;
-    QString Out;
-    QString Err;
-};
+using TRun = TProgramRun;
 
 QString Quoted(const QString &text)
 {
@@ -45,7 +42,7 @@ class TestCommandLineWrites : public QObject
 private:
     std::unique_ptr<QTemporaryDir> FDir;
 
-    static QString Program() { return QCoreApplication::applicationDirPath() + QStringLiteral("/quorvel"); }
+    static QString Program() { return ProgramPath(); }
 
     // Runs `shellPrefix` and then the program with `arguments` in one shell, in the test's folder.
     TRun Run(const QString &shellPrefix, const QStringList &arguments, const QString &stdoutFile = QString()) const
@@ -53,22 +50,7 @@ private:
         QString command = shellPrefix + QStringLiteral(" exec ") + Quoted(Program());
         for (const QString &argument : arguments)
             command += u' ' + Quoted(argument);
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-            environment.remove(QLatin1String(name));
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(FDir->path());
-        if (!stdoutFile.isEmpty())
-            process.setStandardOutputFile(stdoutFile);
-        process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command});
-        TRun run;
-        if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-            return run;
-        run.ExitCode = process.exitCode();
-        run.Out = QString::fromUtf8(process.readAllStandardOutput());
-        run.Err = QString::fromUtf8(process.readAllStandardError());
-        return run;
+        return RunProgram(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command}, FDir->path(), stdoutFile);
     }
 
     QString PathOf(const QString &name) const { return FDir->filePath(name); }

@@ -3,6 +3,8 @@
 // What the reliability tests share: the message of an error an action raises, and the rows of
 // the seven file formats a barcode is saved in.
 
+#include "barcode/Barcode.h"
+#include "batch/BatchRun.h"
 #include "toolkit/Exception.h"
 
 #include <QString>
@@ -26,4 +28,15 @@ inline void AddSaveExtensionRows()
     QTest::addColumn<QString>("extension");
     for (const char *extension : {".bmp", ".emf", ".eps", ".gif", ".pcx", ".txt", ".svg"})
         QTest::newRow(extension) << QString::fromLatin1(extension);
+}
+
+// The plan run on this thread by one barcode of the component's defaults, each item's text as
+// its data.
+inline TBatchResult SaveEachItem(const TBatchPlan &plan, const QString &folder)
+{
+    TBarcode barcode(nullptr);
+    return RunBatch(plan, folder, [&barcode](const TBatchItem &item) {
+        barcode.SetInputText(item.Text);
+        barcode.Save(item.FileName);
+    }, nullptr);
 }

@@ -178,11 +178,7 @@ private slots:
         QVERIFY(QFile::link(victim, folder + QStringLiteral("one.svg")));
         const TBatchPlan plan = PlanBatch({QStringLiteral("one"), QStringLiteral("two")}, folder, QStringLiteral(".svg"));
         QCOMPARE(plan.ExistingCount, qsizetype(1));
-        TBarcode barcode(nullptr);
-        const TBatchResult result = RunBatch(plan, folder, [&barcode](const TBatchItem &item) {
-            barcode.SetInputText(item.Text);
-            barcode.Save(item.FileName);
-        }, nullptr);
+        const TBatchResult result = SaveEachItem(plan, folder);
         QCOMPARE(result.Written, qsizetype(2));
         QCOMPARE(ReadFile(victim), QByteArray("keep me"));
         QVERIFY(!QFileInfo(folder + QStringLiteral("one.svg")).isSymLink());

@@ -41,11 +41,7 @@ private slots:
     {
         const QString folder = FFolder + u'/';
         const TBatchPlan plan = PlanBatch({QStringLiteral("one"), QStringLiteral("two")}, folder, QStringLiteral(".svg"));
-        TBarcode barcode(nullptr);
-        const TBatchResult result = RunBatch(plan, folder, [&barcode](const TBatchItem &item) {
-            barcode.SetInputText(item.Text);
-            barcode.Save(item.FileName);
-        }, nullptr);
+        const TBatchResult result = SaveEachItem(plan, folder);
         QCOMPARE(result.Written, qsizetype(0));
         QCOMPARE(result.Failures.size(), qsizetype(2));
         for (const TBatchFailure &failure : result.Failures)
