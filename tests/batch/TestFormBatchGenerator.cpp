@@ -223,7 +223,7 @@ private Q_SLOTS:
         Load("keep\n");
         if (path.isEmpty()) {
             path = FilePath(QStringLiteral("program.exe"));
-            QVERIFY(WriteBytes(path, QByteArray("MZ\x90\0\x03\0\0\0\x04\0\0\0\xFF\xFF", 16)));
+            QVERIFY(WriteBytes(path, QByteArray("MZ\x90\0\x03\0\0\0\x04\0\0\0\xFF\xFF", 14)));
         }
         TRecordingMessages messages;
         TAnsweringFileDialog dialog;
