@@ -60,14 +60,12 @@ bool LeadsIntoProc(const QByteArray &encoded)
     return false;
 }
 
-enum class TCheck { Whole, NoRoomLeft };
-
-// Whether the engine's file (open as `descriptor`) can have been cut short. The engine writes
-// through buffered streams and drops what the system refuses: a file that stopped at the
-// file-size limit, or beside which the file system takes not one byte more, may be incomplete.
-// Any other refusal of the probing byte is a fault of the file system itself. `shown` is the
-// target's name for the messages.
-TCheck CheckWritten(int descriptor, const QString &shown, qint64 &size)
+// Whether the engine's file (open as `descriptor`) can have been cut short: 0 when it is whole,
+// ENOSPC or EDQUOT when the file system takes not one byte more, so that it may have ended where
+// the room did. The engine writes through buffered streams and drops what the system refuses; a
+// file that stopped at the file-size limit is cut, and any other refusal of the probing byte is a
+// fault of the file system itself. `shown` is the target's name for the messages.
+int RoomAfter(int descriptor, const QString &shown, qint64 &size)
 {
     struct stat info {};
     if (::fstat(descriptor, &info) != 0)
@@ -84,12 +82,12 @@ TCheck CheckWritten(int descriptor, const QString &shown, qint64 &size)
         if (size == 0)
             throw EBarcodeError(QStringLiteral("The file \"%1\" could not be written: the engine wrote nothing")
                                     .arg(Native(shown)));
-        return TCheck::Whole;
+        return 0;
     }
     const int error = errno;
-    if (error == ENOSPC || error == EDQUOT)
-        return TCheck::NoRoomLeft;
-    FailWrite(shown, error);
+    if (error != ENOSPC && error != EDQUOT)
+        FailWrite(shown, error);
+    return error;
 }
 
 // A file that ends where the disk did is whole when the engine, printing it again where there
@@ -97,14 +95,12 @@ TCheck CheckWritten(int descriptor, const QString &shown, qint64 &size)
 bool SameSizeElsewhere(qint64 size, const QString &suffix, const TReprint &reprint, const QString &shown)
 {
     for (const QString &folder : {QDir::tempPath(), QStringLiteral("/dev/shm")}) {
-        TWorkFile scratch(folder, suffix, TWorkFile::NameOnly);
         if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
             continue;
+        TWorkFile scratch(folder, suffix, TWorkFile::NameOnly);
         reprint(scratch.Path());
-        if (!scratch.Open())
-            continue;
         qint64 scratchSize = 0;
-        if (CheckWritten(scratch.Descriptor(), shown, scratchSize) == TCheck::Whole)
+        if (scratch.Open() && RoomAfter(scratch.Descriptor(), shown, scratchSize) == 0)
             return scratchSize == size;
     }
     return false;
@@ -113,9 +109,9 @@ bool SameSizeElsewhere(qint64 size, const QString &suffix, const TReprint &repri
 void CheckWhole(int descriptor, const QString &suffix, const TReprint &reprint, const QString &shown)
 {
     qint64 size = 0;
-    if (CheckWritten(descriptor, shown, size) == TCheck::NoRoomLeft
-        && !(size > 0 && reprint && SameSizeElsewhere(size, suffix, reprint, shown)))
-        FailWrite(shown, ENOSPC);
+    const int error = RoomAfter(descriptor, shown, size);
+    if (error != 0 && !(size > 0 && reprint && SameSizeElsewhere(size, suffix, reprint, shown)))
+        FailWrite(shown, error);
 }
 
 QByteArray ReadAll(int descriptor, const QString &shown)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/FileBytes.h"
+
 #include "batch/BatchHost.h"
 #include "support/TestPresenters.h"
 
@@ -34,8 +36,3 @@ inline bool WriteBytes(const QString &fileName, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-inline QByteArray ReadBytes(const QString &fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}

@@ -1,6 +1,7 @@
 // How the command line's writes end when the system refuses them: a file-size limit, a full
 // standard output, a pipe as the target, a run killed halfway. The real program binary, run
 // through the shell as a script would run it.
+#include "support/FileBytes.h"
 #include "support/ProgramRun.h"
 
 #include <QDir>
@@ -25,12 +26,6 @@ QString Quoted(const QString &text)
     QString quoted = text;
     quoted.replace(QLatin1Char('\''), QLatin1String("'\\''"));
     return u'\'' + quoted + u'\'';
-}
-
-QByteArray ReadFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -81,11 +76,11 @@ private slots:
     {
         const QString limited = QStringLiteral("ulimit -f 8; trap '' XFSZ;");
         QVERIFY(Run(QString(), {"-d", "early", "-o", "big.bmp"}).ExitCode == 0);
-        const QByteArray early = ReadFile(PathOf("big.bmp"));
+        const QByteArray early = ReadBytes(PathOf("big.bmp"));
         const TRun single = Run(limited, {"-d", QString(2000, u'A'), "-s", "4", "-o", "big.bmp"});
         QCOMPARE(single.ExitCode, 1);
         QVERIFY2(single.Err.contains(qt_error_string(EFBIG)), qPrintable(single.Err));
-        QCOMPARE(ReadFile(PathOf("big.bmp")), early);
+        QCOMPARE(ReadBytes(PathOf("big.bmp")), early);
 
         WriteLines(QStringLiteral("list.txt"), 5, QStringLiteral("%1") + QString(1500, u'Q'));
         QVERIFY(QDir(FDir->path()).mkdir(QStringLiteral("out")));
@@ -111,21 +106,21 @@ private slots:
         QCOMPARE(full.ExitCode, 1);
         QVERIFY2(full.Err.contains(qt_error_string(ENOSPC)), qPrintable(full.Err));
         QCOMPARE(Run(QString(), arguments, PathOf("listing.txt")).ExitCode, 0);
-        QVERIFY(!ReadFile(PathOf("listing.txt")).isEmpty());
+        QVERIFY(!ReadBytes(PathOf("listing.txt")).isEmpty());
     }
 
     void SymbolIntoAPipeOrTheStandardOutput()
     {
         QCOMPARE(Run(QString(), {"-d", "pipe", "-o", "plain.svg"}).ExitCode, 0);
-        const QByteArray expected = ReadFile(PathOf("plain.svg"));
+        const QByteArray expected = ReadBytes(PathOf("plain.svg"));
         QVERIFY(QFile::link(QStringLiteral("/dev/stdout"), PathOf("out.svg")));
         QCOMPARE(Run(QString(), {"-d", "pipe", "-o", "out.svg"}, PathOf("captured.txt")).ExitCode, 0);
-        QCOMPARE(ReadFile(PathOf("captured.txt")), expected);
+        QCOMPARE(ReadBytes(PathOf("captured.txt")), expected);
         QVERIFY(QFileInfo(PathOf("out.svg")).isSymLink());
 
         QCOMPARE(::mkfifo(QFile::encodeName(PathOf("pipe.svg")).constData(), 0600), 0);
         QByteArray piped;
-        std::thread reader([&] { piped = ReadFile(PathOf("pipe.svg")); });
+        std::thread reader([&] { piped = ReadBytes(PathOf("pipe.svg")); });
         const TRun run = Run(QString(), {"-d", "pipe", "-o", "pipe.svg"});
         reader.join();
         QCOMPARE(run.ExitCode, 0);
@@ -154,7 +149,7 @@ private slots:
         QVERIFY(written.size() >= 50);
         QVERIFY2(written.size() < 3000, "the run ended before it was killed");
         for (const QString &name : written) {
-            const QByteArray bytes = ReadFile(PathOf("out/" + name));
+            const QByteArray bytes = ReadBytes(PathOf("out/" + name));
             QVERIFY2(bytes.startsWith("<?xml") && bytes.trimmed().endsWith("</svg>"), qPrintable(name));
         }
 

@@ -1,3 +1,4 @@
+#include "support/FileBytes.h"
 #include "ReliabilitySupport.h"
 
 #include "barcode/Barcode.h"
@@ -28,12 +29,6 @@ class TestAtomicSave : public QObject
 private:
     QString FFullRoot; // a small file system that may be filled (QUORVEL_FULL_DISK_DIR), or empty
 
-    static QByteArray ReadFile(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
     static QStringList WorkFiles(const QString &folder)
     {
         return QDir(folder).entryList({TWorkFile::Prefix() + u'*'}, QDir::Files | QDir::Hidden | QDir::System);
@@ -44,7 +39,7 @@ private:
         TBarcode barcode(nullptr);
         barcode.SetInputText(data);
         barcode.Save(path);
-        return ReadFile(path);
+        return ReadBytes(path);
     }
 
     // Leaves exactly `room` bytes (whole pages) of the file system free, through a filler file.
@@ -85,7 +80,7 @@ private slots:
         const QString message = ErrorMessage([&] { barcode.Save(path); });
         QFile::remove(FFullRoot + QStringLiteral("/filler"));
         QVERIFY2(message.contains(qt_error_string(ENOSPC)), qPrintable(message));
-        QCOMPARE(ReadFile(path), first);
+        QCOMPARE(ReadBytes(path), first);
         QCOMPARE(WorkFiles(dir.path()), QStringList());
     }
 
@@ -120,7 +115,7 @@ private slots:
         QFile::remove(FFullRoot + QStringLiteral("/filler"));
         QCOMPARE(disk.f_bfree, decltype(disk.f_bfree)(0)); // the file did take the last page
         QCOMPARE(message, QString());
-        QCOMPARE(ReadFile(path), expected);
+        QCOMPARE(ReadBytes(path), expected);
         QCOMPARE(WorkFiles(dir.path()), QStringList());
     }
 
@@ -180,9 +175,9 @@ private slots:
         QCOMPARE(plan.ExistingCount, qsizetype(1));
         const TBatchResult result = SaveEachItem(plan, folder);
         QCOMPARE(result.Written, qsizetype(2));
-        QCOMPARE(ReadFile(victim), QByteArray("keep me"));
+        QCOMPARE(ReadBytes(victim), QByteArray("keep me"));
         QVERIFY(!QFileInfo(folder + QStringLiteral("one.svg")).isSymLink());
-        QVERIFY(ReadFile(folder + QStringLiteral("one.svg")).startsWith("<?xml"));
+        QVERIFY(ReadBytes(folder + QStringLiteral("one.svg")).startsWith("<?xml"));
     }
 
     // Two runs into one folder at the same time: every file is whole and each run's count is
@@ -211,7 +206,7 @@ private slots:
         QCOMPARE(a.Written, plan.Items.size());
         QCOMPARE(b.Written, plan.Items.size());
         for (const TBatchItem &item : plan.Items) {
-            const QByteArray bytes = ReadFile(item.FileName);
+            const QByteArray bytes = ReadBytes(item.FileName);
             QVERIFY2(bytes.startsWith("<?xml") && bytes.trimmed().endsWith("</svg>"), qPrintable(item.FileName));
         }
         QCOMPARE(WorkFiles(folder), QStringList());

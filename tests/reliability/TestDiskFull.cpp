@@ -1,3 +1,4 @@
+#include "support/FileBytes.h"
 #include "ReliabilitySupport.h"
 
 #include "app/AppSettings.h"
@@ -33,12 +34,6 @@ private:
         QFile file(path);
         return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size()
                && file.flush();
-    }
-
-    static QByteArray ReadFile(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     // Fills the file system up to its last byte.
@@ -149,13 +144,13 @@ private slots:
         TLangFile file;
         file.WriteString(QStringLiteral("Messages"), QStringLiteral("Strings"), QStringLiteral("Zeichenketten"));
         file.Save(path);
-        const QByteArray before = ReadFile(path);
+        const QByteArray before = ReadBytes(path);
         QVERIFY(!before.isEmpty());
 
         file.WriteString(QStringLiteral("Messages"), QStringLiteral("Long"), QString(8192, u'x'));
         FillUp();
         QVERIFY(!ErrorMessage([&] { file.Save(path); }).isEmpty());
-        QCOMPARE(ReadFile(path), before);
+        QCOMPARE(ReadBytes(path), before);
         QFile::remove(path);
     }
 
