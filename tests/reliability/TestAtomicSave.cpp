@@ -62,60 +62,51 @@ private slots:
         FFullRoot = qEnvironmentVariable("QUORVEL_FULL_DISK_DIR");
     }
 
-    // The disk fills up between two saves: the second one fails and the first file is whole.
-    void FailedSaveKeepsTheEarlierFile_data() { AddSaveExtensionRows(); }
-    void FailedSaveKeepsTheEarlierFile()
-    {
-        QFETCH(QString, extension);
-        if (FFullRoot.isEmpty())
-            QSKIP("no small file system to fill (QUORVEL_FULL_DISK_DIR)");
-        QTemporaryDir dir(FFullRoot + QStringLiteral("/atomic-XXXXXX"));
-        QVERIFY(dir.isValid());
-        const QString path = dir.filePath(QStringLiteral("label") + extension);
-        const QByteArray first = Saved(QStringLiteral("first"), path);
-        QVERIFY(!first.isEmpty());
-        LeaveRoom(FFullRoot + QStringLiteral("/filler"), 0);
-        TBarcode barcode(nullptr);
-        barcode.SetInputText(QString(300, u'B'));
-        const QString message = ErrorMessage([&] { barcode.Save(path); });
-        QFile::remove(FFullRoot + QStringLiteral("/filler"));
-        QVERIFY2(message.contains(qt_error_string(ENOSPC)), qPrintable(message));
-        QCOMPARE(ReadBytes(path), first);
-        QCOMPARE(WorkFiles(dir.path()), QStringList());
-    }
-
-    // A file that takes the disk's last free pages is whole, and is reported written.
-    void FileThatExactlyFillsTheDiskIsWritten_data()
+    // A save onto a disk with no room left fails and leaves the earlier file whole; one that
+    // takes exactly the last free pages is whole and reported written. No work file stays.
+    void SaveOntoAFillingDisk_data()
     {
         QTest::addColumn<QString>("extension");
         QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("exactRoom"); // false: none at all
+        for (const char *extension : {".bmp", ".emf", ".eps", ".gif", ".pcx", ".txt", ".svg"})
+            QTest::newRow(QStringLiteral("%1 no room").arg(QLatin1String(extension)).toUtf8().constData())
+                << QString::fromLatin1(extension) << 300 << false;
         for (const char *extension : {".svg", ".bmp", ".eps"})
             for (int length : {40, 400})
-                QTest::newRow(QStringLiteral("%1 %2").arg(QLatin1String(extension)).arg(length).toUtf8().constData())
-                    << QString::fromLatin1(extension) << length;
+                QTest::newRow(QStringLiteral("%1 %2 exact").arg(QLatin1String(extension)).arg(length).toUtf8().constData())
+                    << QString::fromLatin1(extension) << length << true;
     }
-    void FileThatExactlyFillsTheDiskIsWritten()
+    void SaveOntoAFillingDisk()
     {
         QFETCH(QString, extension);
         QFETCH(int, length);
+        QFETCH(bool, exactRoom);
         if (FFullRoot.isEmpty())
             QSKIP("no small file system to fill (QUORVEL_FULL_DISK_DIR)");
         QTemporaryDir elsewhere;
         const QString data(length, u'7');
         const QByteArray expected = Saved(data, elsewhere.filePath(QStringLiteral("x") + extension));
-        QTemporaryDir dir(FFullRoot + QStringLiteral("/exact-XXXXXX"));
+        QTemporaryDir dir(FFullRoot + QStringLiteral("/fill-XXXXXX"));
         QVERIFY(dir.isValid());
         const QString path = dir.filePath(QStringLiteral("label") + extension);
-        LeaveRoom(FFullRoot + QStringLiteral("/filler"), (expected.size() + 4095) / 4096 * 4096);
+        const QByteArray first = exactRoom ? QByteArray() : Saved(QStringLiteral("first"), path);
+        LeaveRoom(FFullRoot + QStringLiteral("/filler"), exactRoom ? (expected.size() + 4095) / 4096 * 4096 : 0);
         TBarcode barcode(nullptr);
         barcode.SetInputText(data);
         const QString message = ErrorMessage([&] { barcode.Save(path); });
         struct statvfs disk {};
         QCOMPARE(::statvfs(QFile::encodeName(path).constData(), &disk), 0);
         QFile::remove(FFullRoot + QStringLiteral("/filler"));
-        QCOMPARE(disk.f_bfree, decltype(disk.f_bfree)(0)); // the file did take the last page
-        QCOMPARE(message, QString());
-        QCOMPARE(ReadBytes(path), expected);
+        QCOMPARE(disk.f_bfree, decltype(disk.f_bfree)(0)); // the disk was full at the end
+        if (exactRoom) {
+            QCOMPARE(message, QString());
+            QCOMPARE(ReadBytes(path), expected);
+        } else {
+            QVERIFY2(message.contains(qt_error_string(ENOSPC)), qPrintable(message));
+            QVERIFY(!first.isEmpty());
+            QCOMPARE(ReadBytes(path), first);
+        }
         QCOMPARE(WorkFiles(dir.path()), QStringList());
     }
 
