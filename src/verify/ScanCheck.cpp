@@ -82,6 +82,8 @@ TScanVerdict ReadBack(const QImage &picture, const TScanRequest &request)
     hints.setTryHarder(true);
     hints.setTryRotate(true);
     hints.setReturnErrors(true);
+    // One symbol is all a picture holds; looking for more trips the reader over stacked DataBar.
+    hints.setMaxNumberOfSymbols(1);
     hints.setTryCode39ExtendedMode(profile.Code39Extended);
     if (profile.CharacterSet != nullptr)
         hints.setCharacterSet(profile.CharacterSet);

@@ -6,6 +6,7 @@
 
 Q_DECLARE_METATYPE(TSymbology)
 Q_DECLARE_METATYPE(TScanOutcome)
+Q_DECLARE_METATYPE(TQuietZones)
 
 namespace {
 
@@ -61,6 +62,8 @@ private slots:
     void Compare_data();
     void Compare();
     void Unreadable();
+    void Warnings_data();
+    void Warnings();
 };
 
 struct TSample
@@ -177,7 +180,7 @@ void TestScanCheck::Compare_data()
     row("add-on missing", syEAN, "123456789012+12", "1234567890128", false);
     row("add-on other", syEAN, "123456789012+12", "1234567890128 13", false);
     row("HIBC wrong check", syHIBC_Code128, "A123", "+A123X", false);
-    row("HIBC right check", syHIBC_Code128, "A123", "+A1231", true);
+    row("HIBC right check", syHIBC_Code128, "A123", "+A123E", true);
     row("Code 39 case kept", syExtendedCode3Of9, "abc", "ABC", false);
     row("Codabar without ends", syCodabar, "A123B", "123", true);
     row("GS1 separators", syGS1_128, "[10]AB[01]09501101530003", "10AB|0109501101530003", true);
@@ -217,6 +220,68 @@ void TestScanCheck::Unreadable()
     const TScanVerdict verdict = CheckPicture(picture, ScanRequestOf(barcode));
     QCOMPARE(verdict.Outcome, TScanOutcome::DoesNotRead);
     QVERIFY(Words(verdict).startsWith(Words(TScanVerdict{TScanOutcome::DoesNotRead, {}, {}})));
+}
+
+void TestScanCheck::Warnings_data()
+{
+    QTest::addColumn<TSymbology>("symbology");
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<TColor>("fore");
+    QTest::addColumn<TColor>("back");
+    QTest::addColumn<TQuietZones>("zones");
+    QTest::addColumn<float>("scale");
+    QTest::addColumn<double>("xMm");
+    QTest::addColumn<QList<int>>("kinds");
+    const TColor grey = RGBToColor(210, 210, 210);
+    const auto kind = [](TScanWarningKind k) { return QList<int>{int(k)}; };
+    const QString ean = QStringLiteral("123456789012");
+    const QString text = QStringLiteral("Code 128");
+    QTest::newRow("clean QR") << syQRCode << text << clBlack << clWhite << qzCompliant << 1.0f << 0.0 << QList<int>{};
+    QTest::newRow("clean EAN") << syEAN << ean << clBlack << clWhite << qzCompliant << 1.0f << 0.33 << QList<int>{};
+    QTest::newRow("clean Code 128") << syCode128 << text << clBlack << clWhite << qzCompliant << 1.0f << 0.0 << QList<int>{};
+    QTest::newRow("low contrast") << syQRCode << text << grey << clWhite << qzCompliant << 1.0f << 0.0
+                                  << kind(TScanWarningKind::Contrast);
+    QTest::newRow("light on dark") << syCode128 << text << clWhite << clBlack << qzCompliant << 1.0f << 0.0
+                                   << kind(TScanWarningKind::LightOnDark);
+    QTest::newRow("no quiet zone linear") << syCode128 << text << clBlack << clWhite << qzDisabled << 1.0f << 0.0
+                                          << kind(TScanWarningKind::QuietZone);
+    QTest::newRow("no quiet zone QR") << syQRCode << text << clBlack << clWhite << qzDisabled << 1.0f << 0.0
+                                      << kind(TScanWarningKind::QuietZone);
+    QTest::newRow("small modules") << syQRCode << text << clBlack << clWhite << qzCompliant << 0.5f << 0.0
+                                   << kind(TScanWarningKind::SmallModules);
+    QTest::newRow("EAN X too small") << syEAN << ean << clBlack << clWhite << qzCompliant << 1.0f << 0.2
+                                     << kind(TScanWarningKind::XDimension);
+    QTest::newRow("EAN X too large") << syEAN << ean << clBlack << clWhite << qzCompliant << 1.0f << 0.7
+                                     << kind(TScanWarningKind::XDimension);
+}
+
+void TestScanCheck::Warnings()
+{
+    QFETCH(TSymbology, symbology);
+    QFETCH(QString, data);
+    QFETCH(TColor, fore);
+    QFETCH(TColor, back);
+    QFETCH(TQuietZones, zones);
+    QFETCH(float, scale);
+    QFETCH(double, xMm);
+    QFETCH(QList<int>, kinds);
+    TBarcode barcode(nullptr);
+    barcode.SetSymbology(symbology);
+    barcode.SetInputText(data);
+    barcode.SetForeColor(fore);
+    barcode.SetBackColor(back);
+    barcode.SetQuietZones(zones);
+    barcode.SetScale(scale);
+    const QImage picture = barcode.Bitmap();
+    const TScanVerdict verdict = CheckPicture(picture, ScanRequestOf(barcode, xMm));
+    QList<int> found;
+    for (const TScanWarning &warning : verdict.Warnings)
+        found.append(int(warning.Kind));
+    const QStringList texts = ScanWarningTexts(verdict, [](const QString &t) { return t; });
+    QVERIFY2(found == kinds, qPrintable(texts.join(u'|')));
+    // Each warning names its figure.
+    for (int i = 0; i < texts.size(); ++i)
+        QVERIFY2(texts[i].contains(QString::number(verdict.Warnings[i].Value).left(1)), qPrintable(texts[i]));
 }
 
 QTEST_GUILESS_MAIN(TestScanCheck)
