@@ -27,6 +27,9 @@ class TPanel;
 class TSavePictureDialog;
 class TSettingsHost;
 class TStatusBar;
+class TScanVerdictView;
+class TScanWorker;
+struct TScanVerdict;
 class TUpDown;
 class QMenu;
 class QTemporaryDir;
@@ -99,6 +102,8 @@ public:
     TButton *ButtonSettings = nullptr;
     TStatusBar *StatusBar = nullptr;
     TLabel *LabelZoom = nullptr;
+    // Beside the preview: whether the symbol reads back, and the warnings about it.
+    TScanVerdictView *ScanVerdict = nullptr;
     TBarcode *Barcode = nullptr;
     TSavePictureDialog *SavePictureDialog = nullptr;
     TImageList *ImageList1 = nullptr;
@@ -178,6 +183,11 @@ public:
     TBatchHost *BatchHost() const { return FBatchHost.get(); }
     TSettingsHost *SettingsHost() const { return FSettingsHost.get(); }
 
+    // The scan check (Form1ScanCheck.cpp): the latest picture is read back off this thread.
+    void CheckBoxScanCheckClick(QObject *Sender);
+    void ScanChecked(quint64 Number, const TScanVerdict &Verdict);
+    TScanWorker *ScanWorker() const { return FScanWorker; }
+
     // Life cycle (Form1.cpp).
     void Resetposition1Click();
     void FormClose(QObject *Sender, FormTypes::TCloseAction &Action);
@@ -209,6 +219,10 @@ private:
     void CreatePhysicalSizeControls();
     void ApplyPhysicalSize();
     void ShowPhysicalSize();
+    // The scan check (Form1ScanCheck.cpp).
+    void CreateScanCheck();
+    void ConnectScanCheck();
+    void CheckScan();
     // The preview's commands (Form1Preview.cpp).
     void CreatePreviewCommands();
     void ConnectPreviewHandlers();
@@ -245,6 +259,7 @@ private:
     QSize FOuterSize; // outer size still to be made good once the frame is known
     bool FOuterIsClient = false; // the reset position takes the client size as the outer size
     QMenu *FPreviewMenu = nullptr;
+    TScanWorker *FScanWorker = nullptr;
     // Files dragged out of the preview live until the program ends.
     std::unique_ptr<QTemporaryDir> FDragFolder;
     int FDragCount = 0;

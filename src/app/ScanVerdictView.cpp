@@ -1,0 +1,85 @@
+#include "app/ScanVerdictView.h"
+
+#include "toolkit/StdCtrls.h"
+#include "verify/ScanCheck.h"
+#include "verify/ScanText.h"
+
+#include <QVBoxLayout>
+
+namespace {
+
+// Wide enough for the longer verdicts in two or three lines.
+constexpr int ViewWidth = 190;
+
+} // namespace
+
+TScanVerdictView::TScanVerdictView(QObject *owner, QWidget *parent, TTranslate translate)
+    : QWidget(parent)
+    , FTranslate(std::move(translate))
+{
+    setObjectName(QStringLiteral("ScanVerdictView"));
+    CheckBoxScanCheck = new TCheckBox(owner, this);
+    CheckBoxScanCheck->SetName(QStringLiteral("CheckBoxScanCheck"));
+    CheckBoxScanCheck->SetCaption(QStringLiteral("Scan chec&k"));
+    CheckBoxScanCheck->SetHint(QStringLiteral("Reads every new picture back with an independent reader and compares it with the data"));
+    CheckBoxScanCheck->SetChecked(true);
+
+    LabelScanVerdict = new TLabel(owner, this);
+    LabelScanVerdict->SetName(QStringLiteral("LabelScanVerdict"));
+    LabelScanVerdict->setWordWrap(true);
+    LabelScanVerdict->setFocusPolicy(Qt::StrongFocus);
+    LabelScanVerdict->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    LabelScanVerdict->setTextFormat(Qt::PlainText);
+    LabelScanVerdict->SetHint(QStringLiteral("What an independent reader finds in the preview"));
+
+    LabelScanWarnings = new TLabel(owner, this);
+    LabelScanWarnings->SetName(QStringLiteral("LabelScanWarnings"));
+    LabelScanWarnings->setWordWrap(true);
+    LabelScanWarnings->setFocusPolicy(Qt::StrongFocus);
+    LabelScanWarnings->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    LabelScanWarnings->setTextFormat(Qt::PlainText);
+    LabelScanWarnings->SetHint(QStringLiteral("Why the symbol may not scan when printed"));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(CheckBoxScanCheck);
+    layout->addWidget(LabelScanVerdict);
+    layout->addWidget(LabelScanWarnings);
+    layout->addStretch(1);
+    setFixedWidth(ViewWidth);
+    ShowNothing();
+}
+
+bool TScanVerdictView::CheckOn() const
+{
+    return CheckBoxScanCheck->Checked();
+}
+
+void TScanVerdictView::SetVerdict(const QString &text)
+{
+    LabelScanVerdict->setText(text);
+    LabelScanVerdict->setAccessibleName(text);
+}
+
+void TScanVerdictView::ShowVerdict(const TScanVerdict &verdict)
+{
+    SetVerdict(ScanVerdictText(verdict, FTranslate));
+    const QStringList warnings = ScanWarningTexts(verdict, FTranslate);
+    const QString text = warnings.join(u'\n');
+    LabelScanWarnings->setText(text);
+    LabelScanWarnings->setAccessibleName(text);
+    LabelScanWarnings->setVisible(!warnings.isEmpty());
+    // A symbol that may not scan stands out.
+    const bool doubtful = verdict.Outcome == TScanOutcome::DoesNotRead ||
+                          verdict.Outcome == TScanOutcome::ReadsDifferently;
+    LabelScanVerdict->setStyleSheet(doubtful ? QStringLiteral("font-weight: bold") : QString());
+}
+
+void TScanVerdictView::ShowNothing()
+{
+    SetVerdict(QString());
+    LabelScanWarnings->setText(QString());
+    LabelScanWarnings->setAccessibleName(QString());
+    LabelScanWarnings->setVisible(false);
+    LabelScanVerdict->setStyleSheet(QString());
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+class TCheckBox;
+class TLabel;
+struct TScanVerdict;
+
+// Beside the preview: whether the symbol reads back with an independent reader, and the
+// warnings about how it is drawn. The verdict takes the keyboard focus and carries its text as
+// its accessible name, so that a screen reader says it.
+class TScanVerdictView final : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TScanVerdictView)
+
+public:
+    using TTranslate = std::function<QString(const QString &)>;
+
+    // The controls belong to `owner` (the window translates them by name).
+    TScanVerdictView(QObject *owner, QWidget *parent, TTranslate translate);
+
+    TCheckBox *CheckBoxScanCheck = nullptr;
+    TLabel *LabelScanVerdict = nullptr;
+    TLabel *LabelScanWarnings = nullptr;
+
+    bool CheckOn() const;
+    void ShowVerdict(const TScanVerdict &verdict);
+    // No picture to read, or the check is off.
+    void ShowNothing();
+
+private:
+    void SetVerdict(const QString &text);
+
+    TTranslate FTranslate;
+};
