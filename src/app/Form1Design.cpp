@@ -382,7 +382,7 @@ void TForm1::CreateLayouts()
     auto *preview = new QHBoxLayout;
     preview->setSpacing(0);
     preview->addWidget(PanelTop, 1);
-    preview->addWidget(ScanVerdict, 0);
+    preview->addWidget(ScanVerdict->PanelScanCheck, 0);
     window->addLayout(preview, 1);
     window->addWidget(PanelBottom, 0);
 

@@ -16,7 +16,7 @@
 void TForm1::CreateScanCheck()
 {
     ScanVerdict = new TScanVerdictView(this, this, [this](const QString &message) { return TranslateMessage(message); });
-    ScanVerdict->CheckBoxScanCheck->SetTabOrder(1);
+    ScanVerdict->PanelScanCheck->SetTabOrder(2); // after the preview
     FScanWorker = new TScanWorker(this);
 }
 

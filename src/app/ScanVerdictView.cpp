@@ -1,5 +1,6 @@
 #include "app/ScanVerdictView.h"
 
+#include "toolkit/ExtCtrls.h"
 #include "toolkit/StdCtrls.h"
 #include "verify/ScanCheck.h"
 #include "verify/ScanText.h"
@@ -14,39 +15,41 @@ constexpr int ViewWidth = 190;
 } // namespace
 
 TScanVerdictView::TScanVerdictView(QObject *owner, QWidget *parent, TTranslate translate)
-    : QWidget(parent)
+    : QObject(owner)
     , FTranslate(std::move(translate))
 {
-    setObjectName(QStringLiteral("ScanVerdictView"));
-    CheckBoxScanCheck = new TCheckBox(owner, this);
+    PanelScanCheck = new TPanel(owner, parent);
+    PanelScanCheck->SetName(QStringLiteral("PanelScanCheck"));
+    PanelScanCheck->SetBevelOuter(bvNone);
+    CheckBoxScanCheck = new TCheckBox(owner, PanelScanCheck);
     CheckBoxScanCheck->SetName(QStringLiteral("CheckBoxScanCheck"));
     CheckBoxScanCheck->SetCaption(QStringLiteral("Scan chec&k"));
     CheckBoxScanCheck->SetHint(QStringLiteral("Reads every new picture back with an independent reader and compares it with the data"));
     CheckBoxScanCheck->SetChecked(true);
 
-    LabelScanVerdict = new TLabel(owner, this);
+    LabelScanVerdict = new TLabel(owner, PanelScanCheck);
     LabelScanVerdict->SetName(QStringLiteral("LabelScanVerdict"));
     LabelScanVerdict->setWordWrap(true);
-    LabelScanVerdict->setFocusPolicy(Qt::StrongFocus);
     LabelScanVerdict->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    LabelScanVerdict->setFocusPolicy(Qt::StrongFocus); // after the flags, which set a policy of their own
     LabelScanVerdict->setTextFormat(Qt::PlainText);
     LabelScanVerdict->SetHint(QStringLiteral("What an independent reader finds in the preview"));
 
-    LabelScanWarnings = new TLabel(owner, this);
+    LabelScanWarnings = new TLabel(owner, PanelScanCheck);
     LabelScanWarnings->SetName(QStringLiteral("LabelScanWarnings"));
     LabelScanWarnings->setWordWrap(true);
-    LabelScanWarnings->setFocusPolicy(Qt::StrongFocus);
     LabelScanWarnings->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    LabelScanWarnings->setFocusPolicy(Qt::StrongFocus); // after the flags, which set a policy of their own
     LabelScanWarnings->setTextFormat(Qt::PlainText);
     LabelScanWarnings->SetHint(QStringLiteral("Why the symbol may not scan when printed"));
 
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = new QVBoxLayout(PanelScanCheck);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(CheckBoxScanCheck);
     layout->addWidget(LabelScanVerdict);
     layout->addWidget(LabelScanWarnings);
     layout->addStretch(1);
-    setFixedWidth(ViewWidth);
+    PanelScanCheck->setFixedWidth(ViewWidth);
     ShowNothing();
 }
 

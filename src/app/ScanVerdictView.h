@@ -1,18 +1,20 @@
 #pragma once
 
 #include <QString>
-#include <QWidget>
+#include <QObject>
 
 #include <functional>
 
 class TCheckBox;
 class TLabel;
+class TPanel;
+class QWidget;
 struct TScanVerdict;
 
 // Beside the preview: whether the symbol reads back with an independent reader, and the
 // warnings about how it is drawn. The verdict takes the keyboard focus and carries its text as
 // its accessible name, so that a screen reader says it.
-class TScanVerdictView final : public QWidget
+class TScanVerdictView final : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TScanVerdictView)
@@ -23,6 +25,7 @@ public:
     // The controls belong to `owner` (the window translates them by name).
     TScanVerdictView(QObject *owner, QWidget *parent, TTranslate translate);
 
+    TPanel *PanelScanCheck = nullptr; // holds the controls; placed by the window's layout
     TCheckBox *CheckBoxScanCheck = nullptr;
     TLabel *LabelScanVerdict = nullptr;
     TLabel *LabelScanWarnings = nullptr;
