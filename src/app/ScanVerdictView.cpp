@@ -50,7 +50,7 @@ TScanVerdictView::TScanVerdictView(QObject *owner, QWidget *parent, TTranslate t
     layout->addWidget(LabelScanWarnings);
     layout->addStretch(1);
     PanelScanCheck->setFixedWidth(ViewWidth);
-    ShowNothing();
+    LabelScanWarnings->setVisible(false);
 }
 
 bool TScanVerdictView::CheckOn() const
@@ -58,31 +58,34 @@ bool TScanVerdictView::CheckOn() const
     return CheckBoxScanCheck->Checked();
 }
 
-void TScanVerdictView::SetVerdict(const QString &text)
+void TScanVerdictView::Show(const QString &verdict, const QString &warnings, bool doubtful)
 {
-    LabelScanVerdict->setText(text);
-    LabelScanVerdict->setAccessibleName(text);
+    // Most keystrokes leave the verdict as it was: nothing is laid out or styled again then.
+    if (verdict != LabelScanVerdict->text()) {
+        LabelScanVerdict->setText(verdict);
+        LabelScanVerdict->setAccessibleName(verdict);
+    }
+    if (warnings != LabelScanWarnings->text()) {
+        LabelScanWarnings->setText(warnings);
+        LabelScanWarnings->setAccessibleName(warnings);
+        LabelScanWarnings->setVisible(!warnings.isEmpty());
+    }
+    // A symbol that may not scan stands out.
+    if (doubtful != FDoubtful) {
+        FDoubtful = doubtful;
+        QFont font = LabelScanVerdict->font();
+        font.setBold(doubtful);
+        LabelScanVerdict->setFont(font);
+    }
 }
 
 void TScanVerdictView::ShowVerdict(const TScanVerdict &verdict)
 {
-    SetVerdict(ScanVerdictText(verdict, FTranslate));
-    const QStringList warnings = ScanWarningTexts(verdict, FTranslate);
-    const QString text = warnings.join(u'\n');
-    LabelScanWarnings->setText(text);
-    LabelScanWarnings->setAccessibleName(text);
-    LabelScanWarnings->setVisible(!warnings.isEmpty());
-    // A symbol that may not scan stands out.
-    const bool doubtful = verdict.Outcome == TScanOutcome::DoesNotRead ||
-                          verdict.Outcome == TScanOutcome::ReadsDifferently;
-    LabelScanVerdict->setStyleSheet(doubtful ? QStringLiteral("font-weight: bold") : QString());
+    Show(ScanVerdictText(verdict, FTranslate), ScanWarningTexts(verdict, FTranslate).join(u'\n'),
+         verdict.Outcome == TScanOutcome::DoesNotRead || verdict.Outcome == TScanOutcome::ReadsDifferently);
 }
 
 void TScanVerdictView::ShowNothing()
 {
-    SetVerdict(QString());
-    LabelScanWarnings->setText(QString());
-    LabelScanWarnings->setAccessibleName(QString());
-    LabelScanWarnings->setVisible(false);
-    LabelScanVerdict->setStyleSheet(QString());
+    Show(QString(), QString(), false);
 }

@@ -36,7 +36,8 @@ public:
     void ShowNothing();
 
 private:
-    void SetVerdict(const QString &text);
+    void Show(const QString &verdict, const QString &warnings, bool doubtful);
 
     TTranslate FTranslate;
+    bool FDoubtful = false;
 };
