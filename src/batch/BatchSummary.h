@@ -14,7 +14,7 @@ using TTranslate = std::function<QString(const QString &)>;
 // early when it did.
 QString BatchSummaryHeadline(const TBatchResult &result, const TTranslate &translate);
 
-// One line per failure: line number, the string (shortened when long, control characters shown
+// One line per failure, then one per file that does not read back: line number, the string (shortened when long, control characters shown
 // as blanks) and the engine's message, separated by tabs so that a copied list pastes into a
 // spreadsheet.
 QStringList BatchFailureLines(const TBatchResult &result);

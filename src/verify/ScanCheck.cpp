@@ -36,11 +36,11 @@ bool HasScanReader(TSymbology symbology)
     return ScanProfile(symbology).Formats != 0;
 }
 
-TScanRequest ScanRequestOf(TBarcode &barcode, double xDimensionMm)
+TScanRequest FileScanRequest(const TBarcode &barcode, const QString &data)
 {
     TScanRequest request;
     request.Symbology = barcode.Symbology();
-    request.Data = barcode.InputText();
+    request.Data = data;
     request.Primary = barcode.PrimaryMessage();
     request.Gs1 = barcode.InputMode() == imGs1;
     request.Parentheses = barcode.InputParentheses();
@@ -48,11 +48,17 @@ TScanRequest ScanRequestOf(TBarcode &barcode, double xDimensionMm)
     request.Rotation = barcode.Rotation();
     request.ForeColor = barcode.ForeColor();
     request.BackColor = barcode.BackColor();
-    request.SymbolWidth = barcode.Width();
     request.Scale = barcode.Scale();
     request.Framed = InSet(barcode.OutputOptions(), opBox) || InSet(barcode.OutputOptions(), opBars);
     request.WhiteSpace = barcode.WhiteSpaceWidth();
     request.QuietZones = barcode.QuietZones();
+    return request;
+}
+
+TScanRequest ScanRequestOf(TBarcode &barcode, double xDimensionMm)
+{
+    TScanRequest request = FileScanRequest(barcode, barcode.InputText());
+    request.SymbolWidth = barcode.Width();
     request.XDimensionMm = xDimensionMm;
     return request;
 }

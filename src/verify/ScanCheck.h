@@ -31,8 +31,11 @@ struct TScanRequest
     double XDimensionMm = 0.0;      // with a physical size: the X-dimension on paper; else 0
 };
 
-// The request for what `barcode` draws now (its picture must have been drawn).
+// The request for what `barcode` draws now; it is drawn if it has to be (errors pass through).
 TScanRequest ScanRequestOf(TBarcode &barcode, double xDimensionMm = 0.0);
+// The same for reading back a file written from `barcode`'s settings with `data`: nothing is
+// drawn, and the drawing's measures stay unknown.
+TScanRequest FileScanRequest(const TBarcode &barcode, const QString &data);
 
 enum class TScanOutcome : quint8 { ReadsBack, ReadsDifferently, DoesNotRead, NoReader };
 
