@@ -1,8 +1,10 @@
 #include "verify/ScanFile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 
 namespace {
@@ -20,9 +22,23 @@ bool IsSvg(const QString &fileName)
     return SuffixOf(fileName) == QLatin1String("svg");
 }
 
+// The symbol without its human-readable text: the reader needs no text, and drawing text needs
+// the fonts of a graphical session, which the command line does not open.
+QByteArray WithoutText(QByteArray svg)
+{
+    static const QRegularExpression text(QStringLiteral("<text\\b[^>]*(/>|>.*?</text>)"),
+                                         QRegularExpression::DotMatchesEverythingOption);
+    return QString::fromUtf8(svg).remove(text).toUtf8();
+}
+
 QImage DrawnSvg(const QString &fileName, QString &reason)
 {
-    QSvgRenderer renderer(fileName);
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        reason = file.errorString();
+        return {};
+    }
+    QSvgRenderer renderer(WithoutText(file.readAll()));
     if (!renderer.isValid()) {
         reason = QStringLiteral("the file is not a picture in SVG");
         return {};
