@@ -12,6 +12,19 @@ namespace {
 // Wide enough for the longer verdicts in two or three lines.
 constexpr int ViewWidth = 190;
 
+// A text that wraps and that the keyboard reaches, so that it can be read out and copied.
+TLabel *CreateReadout(QObject *owner, QWidget *parent, const char *name, const QString &hint)
+{
+    auto *label = new TLabel(owner, parent);
+    label->SetName(QLatin1String(name));
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    label->setFocusPolicy(Qt::StrongFocus); // after the flags, which set a policy of their own
+    label->setTextFormat(Qt::PlainText);
+    label->SetHint(hint);
+    return label;
+}
+
 } // namespace
 
 TScanVerdictView::TScanVerdictView(QObject *owner, QWidget *parent, TTranslate translate)
@@ -27,21 +40,10 @@ TScanVerdictView::TScanVerdictView(QObject *owner, QWidget *parent, TTranslate t
     CheckBoxScanCheck->SetHint(QStringLiteral("Reads every new picture back with an independent reader and compares it with the data"));
     CheckBoxScanCheck->SetChecked(true);
 
-    LabelScanVerdict = new TLabel(owner, PanelScanCheck);
-    LabelScanVerdict->SetName(QStringLiteral("LabelScanVerdict"));
-    LabelScanVerdict->setWordWrap(true);
-    LabelScanVerdict->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-    LabelScanVerdict->setFocusPolicy(Qt::StrongFocus); // after the flags, which set a policy of their own
-    LabelScanVerdict->setTextFormat(Qt::PlainText);
-    LabelScanVerdict->SetHint(QStringLiteral("What an independent reader finds in the preview"));
-
-    LabelScanWarnings = new TLabel(owner, PanelScanCheck);
-    LabelScanWarnings->SetName(QStringLiteral("LabelScanWarnings"));
-    LabelScanWarnings->setWordWrap(true);
-    LabelScanWarnings->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-    LabelScanWarnings->setFocusPolicy(Qt::StrongFocus); // after the flags, which set a policy of their own
-    LabelScanWarnings->setTextFormat(Qt::PlainText);
-    LabelScanWarnings->SetHint(QStringLiteral("Why the symbol may not scan when printed"));
+    LabelScanVerdict = CreateReadout(owner, PanelScanCheck, "LabelScanVerdict",
+                                     QStringLiteral("What an independent reader finds in the preview"));
+    LabelScanWarnings = CreateReadout(owner, PanelScanCheck, "LabelScanWarnings",
+                                      QStringLiteral("Why the symbol may not scan when printed"));
 
     auto *layout = new QVBoxLayout(PanelScanCheck);
     layout->setContentsMargins(6, 6, 6, 6);
