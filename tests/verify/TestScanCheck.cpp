@@ -7,6 +7,7 @@
 Q_DECLARE_METATYPE(TSymbology)
 Q_DECLARE_METATYPE(TScanOutcome)
 Q_DECLARE_METATYPE(TQuietZones)
+Q_DECLARE_METATYPE(TInputMode)
 
 namespace {
 
@@ -62,6 +63,8 @@ private slots:
     void Compare_data();
     void Compare();
     void Unreadable();
+    void Unicode_data();
+    void Unicode();
     void Warnings_data();
     void Warnings();
 };
@@ -204,6 +207,38 @@ void TestScanCheck::Compare()
     request.Gs1 = gs1;
     seen.replace(u'|', QChar(0x1D)); // the group separator
     QCOMPARE(ReadsAsAsked(request, seen), same);
+}
+
+// Text beyond ASCII: in Unicode mode the engine converts it (to the symbol's character set or
+// with an ECI); in data mode its UTF-8 bytes go in as they are, which UPNQR's Latin-2 reads
+// as other letters.
+void TestScanCheck::Unicode_data()
+{
+    QTest::addColumn<TSymbology>("symbology");
+    QTest::addColumn<TInputMode>("mode");
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<TScanOutcome>("outcome");
+    const QString latin1 = QStringLiteral("Grüße, señor");
+    const QString latin2 = QStringLiteral("Plačilo računa");
+    const QString mixed = QStringLiteral("Grüße, Привет, 日本");
+    QTest::newRow("QR, UTF-8 bytes") << syQRCode << imData << mixed << TScanOutcome::ReadsBack;
+    QTest::newRow("QR, Unicode") << syQRCode << imUnicode << latin1 << TScanOutcome::ReadsBack;
+    QTest::newRow("Data Matrix, Unicode") << syDataMatrix << imUnicode << latin1 << TScanOutcome::ReadsBack;
+    QTest::newRow("Aztec, Unicode") << syAztecCode << imUnicode << latin1 << TScanOutcome::ReadsBack;
+    QTest::newRow("UPNQR, Unicode") << syUPNQR << imUnicode << latin2 << TScanOutcome::ReadsBack;
+    QTest::newRow("UPNQR, UTF-8 bytes") << syUPNQR << imData << latin2 << TScanOutcome::ReadsDifferently;
+}
+
+void TestScanCheck::Unicode()
+{
+    QFETCH(TSymbology, symbology);
+    QFETCH(TInputMode, mode);
+    QFETCH(QString, data);
+    QFETCH(TScanOutcome, outcome);
+    TLook look;
+    look.Mode = mode;
+    const TScanVerdict verdict = Checked(symbology, data, look);
+    QVERIFY2(verdict.Outcome == outcome, qPrintable(Words(verdict)));
 }
 
 void TestScanCheck::Unreadable()
