@@ -9,6 +9,7 @@
 class TBatchHost;
 class TButton;
 class TCheckBox;
+class QProgressDialog;
 class TComboBox;
 class TDirectoryEdit;
 class TLabel;
@@ -91,6 +92,8 @@ private:
     // Writes every item with a progress dialog; the main window's text is restored afterwards.
     TBatchResult WritePlan(const TBatchPlan &plan, const QString &folder);
     void ShowSummary(const TBatchResult &result);
+    // A modal progress dialog over `total` items, with this window's title and a Cancel button.
+    void PrepareProgress(QProgressDialog &progress, qsizetype total);
     // Reads back the files of the run's items that were written.
     TBatchCheck ReadBackFiles(const TBatchPlan &plan, const TBatchResult &result);
 

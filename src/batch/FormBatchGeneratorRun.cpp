@@ -101,6 +101,16 @@ void TFormBatchGenerator::RunBatchInto(const QString &folder)
     ShowSummary(result);
 }
 
+void TFormBatchGenerator::PrepareProgress(QProgressDialog &progress, qsizetype total)
+{
+    progress.setWindowTitle(Caption());
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setCancelButtonText(Translate(QStringLiteral("Cancel")));
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.setRange(0, int(qMin<qsizetype>(total, INT_MAX)));
+}
+
 TBatchCheck TFormBatchGenerator::ReadBackFiles(const TBatchPlan &plan, const TBatchResult &result)
 {
     TBatchCheck check;
@@ -112,11 +122,8 @@ TBatchCheck TFormBatchGenerator::ReadBackFiles(const TBatchPlan &plan, const TBa
     const TScanTranslate translate = [this](const QString &message) { return Translate(message); };
 
     QProgressDialog progress(this);
-    progress.setWindowTitle(Caption());
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setCancelButtonText(Translate(QStringLiteral("Cancel")));
-    progress.setMinimumDuration(500);
-    progress.setRange(0, int(qMin<qsizetype>(plan.Items.size(), INT_MAX)));
+    PrepareProgress(progress, plan.Items.size());
+    progress.setMinimumDuration(500); // most checks are over before it would show
     const QString progressText = Translate(QStringLiteral("Reading back files: %1 of %2"));
     FRunning = true;
     UpdateBusyState();
@@ -159,13 +166,8 @@ TBatchResult TFormBatchGenerator::WritePlan(const TBatchPlan &plan, const QStrin
     FRunning = true;
     UpdateBusyState();
     QProgressDialog progress(this);
-    progress.setWindowTitle(Caption());
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setCancelButtonText(Translate(QStringLiteral("Cancel")));
+    PrepareProgress(progress, plan.Items.size());
     progress.setMinimumDuration(0);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    progress.setRange(0, int(qMin<qsizetype>(plan.Items.size(), INT_MAX)));
     const QString progressText = Translate(QStringLiteral("Writing files: %1 of %2"));
     progress.setLabelText(progressText.arg(0).arg(plan.Items.size()));
     progress.show();
