@@ -151,6 +151,7 @@ private Q_SLOTS:
         QTest::newRow("BMP") << "BMP" << clBlack << 2 << 0 << 0;
         QTest::newRow("GIF") << "GIF" << clBlack << 2 << 0 << 0;
         QTest::newRow("SVG") << "SVG" << clBlack << 2 << 0 << 0;
+        QTest::newRow("PCX") << "PCX" << clBlack << 2 << 0 << 0;
         QTest::newRow("EPS") << "EPS" << clBlack << 0 << 2 << 0;
         QTest::newRow("white on white") << "PNG" << clWhite << 0 << 0 << 2;
     }

@@ -1,5 +1,6 @@
 #include "barcode/Barcode.h"
 #include "verify/ScanCheck.h"
+#include "verify/ScanFile.h"
 #include "verify/ScanText.h"
 
 #include <QtTest>
@@ -63,6 +64,8 @@ private slots:
     void Compare_data();
     void Compare();
     void Unreadable();
+    void Files_data();
+    void Files();
     void Unicode_data();
     void Unicode();
     void Warnings_data();
@@ -207,6 +210,40 @@ void TestScanCheck::Compare()
     request.Gs1 = gs1;
     seen.replace(u'|', QChar(0x1D)); // the group separator
     QCOMPARE(ReadsAsAsked(request, seen), same);
+}
+
+// A file read back as written, or cut or damaged: never a crash, never "reads back".
+void TestScanCheck::Files_data()
+{
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<int>("keep"); // bytes kept of the written file; -1 all
+    QTest::addColumn<TScanOutcome>("outcome");
+    for (const char *extension : {"png", "bmp", "gif", "pcx", "svg"}) {
+        QTest::addRow("%s", extension) << QString::fromLatin1(extension) << -1 << TScanOutcome::ReadsBack;
+        QTest::addRow("%s cut", extension) << QString::fromLatin1(extension) << 200 << TScanOutcome::DoesNotRead;
+        QTest::addRow("%s empty", extension) << QString::fromLatin1(extension) << 0 << TScanOutcome::DoesNotRead;
+    }
+}
+
+void TestScanCheck::Files()
+{
+    QFETCH(QString, extension);
+    QFETCH(int, keep);
+    QFETCH(TScanOutcome, outcome);
+    QTemporaryDir folder;
+    const QString fileName = folder.filePath(QStringLiteral("symbol.") + extension);
+    TBarcode barcode(nullptr);
+    barcode.SetInputText(QStringLiteral("Read back from a file"));
+    barcode.SetWhiteSpaceWidth(4);
+    barcode.SetWhiteSpaceHeight(4);
+    barcode.Save(fileName);
+    if (keep >= 0) {
+        QFile file(fileName);
+        QVERIFY(file.resize(keep));
+    }
+    const std::optional<TScanVerdict> verdict = ReadBackFile(fileName, FileScanRequest(barcode, barcode.InputText()));
+    QVERIFY(verdict.has_value());
+    QVERIFY2(verdict->Outcome == outcome, qPrintable(Words(*verdict)));
 }
 
 // Text beyond ASCII: in Unicode mode the engine converts it (to the symbol's character set or
