@@ -44,6 +44,7 @@ TScanRequest FileScanRequest(const TBarcode &barcode, const QString &data)
     request.Primary = barcode.PrimaryMessage();
     request.Gs1 = barcode.InputMode() == imGs1;
     request.Parentheses = barcode.InputParentheses();
+    request.Escapes = barcode.InputEscape();
     request.Linear = !InSet(barcode.Capabilities(), caFixedRatio);
     request.Rotation = barcode.Rotation();
     request.ForeColor = barcode.ForeColor();

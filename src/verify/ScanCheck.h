@@ -19,6 +19,7 @@ struct TScanRequest
     QString Primary;
     bool Gs1 = false;               // the data is in GS1 bracket form
     bool Parentheses = false;       // GS1 AIs in parentheses instead of brackets
+    bool Escapes = false;           // the data holds backslash escapes that the engine resolves
     bool Linear = true;             // bars, not a matrix: light-on-dark matters to scanners
     int Rotation = 0;               // degrees the picture was turned
     TColor ForeColor = 0;

@@ -115,12 +115,58 @@ QString Code32Number(const QString &seen)
     return QString::number(number).rightJustified(9, u'0');
 }
 
+// The data as the engine reads its escape sequences: \n, \t, \\, \xNN, \dNNN, \oNNN, \uNNNN and
+// the other control characters. An unknown sequence stays as it is (the engine refuses it).
+QString Unescaped(const QString &data)
+{
+    static const QString letters = QStringLiteral("0EabtnvfreGR");
+    static const char16_t codes[] = {0x00, 0x04, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0x1B, 0x1D, 0x1E};
+    QString text;
+    for (qsizetype i = 0; i < data.size(); ++i) {
+        if (data[i] != u'\\' || i + 1 >= data.size()) {
+            text += data[i];
+            continue;
+        }
+        const QChar c = data[i + 1];
+        const qsizetype letter = letters.indexOf(c);
+        if (letter >= 0) {
+            text += QChar(codes[letter]);
+            ++i;
+            continue;
+        }
+        if (c == u'\\') {
+            text += c;
+            ++i;
+            continue;
+        }
+        const struct { QChar Key; int Digits; int Base; } numbers[] = {
+            {u'x', 2, 16}, {u'd', 3, 10}, {u'o', 3, 8}, {u'u', 4, 16}, {u'U', 6, 16}};
+        bool done = false;
+        for (const auto &number : numbers) {
+            if (c != number.Key || i + 1 + number.Digits >= data.size())
+                continue;
+            bool ok = false;
+            const uint code = data.mid(i + 2, number.Digits).toUInt(&ok, number.Base);
+            if (!ok)
+                continue;
+            const char32_t point = code;
+            text += QString::fromUcs4(&point, 1);
+            i += 1 + number.Digits;
+            done = true;
+            break;
+        }
+        if (!done)
+            text += data[i];
+    }
+    return text;
+}
+
 } // namespace
 
 bool ReadsAsAsked(const TScanRequest &request, const QString &seen)
 {
     const TScanProfile &profile = ScanProfile(request.Symbology);
-    QString asked = request.Data;
+    QString asked = request.Escapes ? Unescaped(request.Data) : request.Data;
     if (request.Gs1 && profile.Rule != TScanRule::Gtin)
         return Gs1Run(asked) == Gs1Run(seen);
     switch (profile.Rule) {

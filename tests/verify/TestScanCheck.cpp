@@ -174,11 +174,12 @@ void TestScanCheck::Compare_data()
     QTest::addColumn<TSymbology>("symbology");
     QTest::addColumn<QString>("data");
     QTest::addColumn<bool>("gs1");
+    QTest::addColumn<bool>("escapes");
     QTest::addColumn<QString>("seen");
     QTest::addColumn<bool>("same");
     const auto row = [](const char *name, TSymbology symbology, const char *data, const char *seen, bool same,
-                        bool gs1 = false) {
-        QTest::newRow(name) << symbology << QString::fromUtf8(data) << gs1 << QString::fromUtf8(seen) << same;
+                        bool gs1 = false, bool escapes = false) {
+        QTest::newRow(name) << symbology << QString::fromUtf8(data) << gs1 << escapes << QString::fromUtf8(seen) << same;
     };
     row("EAN other number", syEAN, "123456789012", "1234567890135", false);
     row("EAN two digits added", syEAN, "1234567890", "123456789012", false);
@@ -195,6 +196,8 @@ void TestScanCheck::Compare_data()
     row("Code 32 other number", syCode32, "12345678", "0BCDFG", false);
     row("empty read", syCode128, "A", "", false);
     row("no reader", syCode11, "123", "123", false);
+    row("escapes", syQRCode, "a\\tb\\x41\\u00E9\\\\", "a\tbAé\\", true, false, true);
+    row("escapes off", syQRCode, "a\\tb", "a\tb", false);
 }
 
 void TestScanCheck::Compare()
@@ -202,12 +205,14 @@ void TestScanCheck::Compare()
     QFETCH(TSymbology, symbology);
     QFETCH(QString, data);
     QFETCH(bool, gs1);
+    QFETCH(bool, escapes);
     QFETCH(QString, seen);
     QFETCH(bool, same);
     TScanRequest request;
     request.Symbology = symbology;
     request.Data = data;
     request.Gs1 = gs1;
+    request.Escapes = escapes;
     seen.replace(u'|', QChar(0x1D)); // the group separator
     QCOMPARE(ReadsAsAsked(request, seen), same);
 }
