@@ -122,7 +122,8 @@ void AddGeometryWarnings(const QImage &picture, const TScanRequest &request, con
         const TExtent whole = map.Whole();
         if (whole.Found()) {
             // Linear and stacked symbols: a row through the bars, above any text.
-            const TExtent span = request.Linear ? map.Row(whole.Top + (whole.Bottom - whole.Top) / 4) : whole;
+            const TExtent row = request.Linear ? map.Row(whole.Top + (whole.Bottom - whole.Top) / 4) : whole;
+            const TExtent &span = row.Found() ? row : whole;
             modulePixels = double(span.Right - span.Left + 1) / request.SymbolWidth;
             const double atLeft = span.Left / modulePixels;
             const double atRight = (map.Width() - 1 - span.Right) / modulePixels;
