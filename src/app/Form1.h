@@ -186,7 +186,6 @@ public:
     // The scan check (Form1ScanCheck.cpp): the latest picture is read back off this thread.
     void CheckBoxScanCheckClick(QObject *Sender);
     void ScanChecked(quint64 Number, const TScanVerdict &Verdict);
-    TScanWorker *ScanWorker() const { return FScanWorker; }
 
     // Life cycle (Form1.cpp).
     void Resetposition1Click();
