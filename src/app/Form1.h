@@ -33,6 +33,7 @@ struct TScanVerdict;
 class TUpDown;
 class QMenu;
 class QTemporaryDir;
+class QTimer;
 
 // The main window: the option panel with its live preview, Save As, and the buttons that open the
 // batch window and the settings dialog. It owns the barcode component and the translation
@@ -221,7 +222,9 @@ private:
     // The scan check (Form1ScanCheck.cpp).
     void CreateScanCheck();
     void ConnectScanCheck();
+    // Reads the picture back once it has stood for a moment.
     void CheckScan();
+    void SubmitScan();
     // The preview's commands (Form1Preview.cpp).
     void CreatePreviewCommands();
     void ConnectPreviewHandlers();
@@ -259,6 +262,7 @@ private:
     bool FOuterIsClient = false; // the reset position takes the client size as the outer size
     QMenu *FPreviewMenu = nullptr;
     TScanWorker *FScanWorker = nullptr;
+    QTimer *FScanTimer = nullptr;
     // Files dragged out of the preview live until the program ends.
     std::unique_ptr<QTemporaryDir> FDragFolder;
     int FDragCount = 0;

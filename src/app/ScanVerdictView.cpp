@@ -83,11 +83,16 @@ void TScanVerdictView::Show(const QString &verdict, const QString &warnings, boo
 
 void TScanVerdictView::ShowVerdict(const TScanVerdict &verdict)
 {
+    // Typing mostly leaves the verdict as it was: then nothing is worded again.
+    if (FShown && *FShown == verdict)
+        return;
+    FShown = verdict;
     Show(ScanVerdictText(verdict, FTranslate), ScanWarningTexts(verdict, FTranslate).join(u'\n'),
          verdict.Outcome == TScanOutcome::DoesNotRead || verdict.Outcome == TScanOutcome::ReadsDifferently);
 }
 
 void TScanVerdictView::ShowNothing()
 {
+    FShown.reset();
     Show(QString(), QString(), false);
 }

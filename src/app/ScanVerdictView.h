@@ -1,15 +1,17 @@
 #pragma once
 
 #include <QString>
+#include "verify/ScanCheck.h"
+
 #include <QObject>
 
 #include <functional>
+#include <optional>
 
 class TCheckBox;
 class TLabel;
 class TPanel;
 class QWidget;
-struct TScanVerdict;
 
 // Beside the preview: whether the symbol reads back with an independent reader, and the
 // warnings about how it is drawn. The verdict takes the keyboard focus and carries its text as
@@ -40,4 +42,5 @@ private:
 
     TTranslate FTranslate;
     bool FDoubtful = false;
+    std::optional<TScanVerdict> FShown; // the verdict on show, if any
 };

@@ -50,6 +50,11 @@ struct TScanWarning
     double Value = 0.0;
     double Limit = 0.0;
     double Limit2 = 0.0;
+
+    bool operator==(const TScanWarning &other) const
+    {
+        return Kind == other.Kind && Value == other.Value && Limit == other.Limit && Limit2 == other.Limit2;
+    }
 };
 
 struct TScanVerdict
@@ -57,6 +62,11 @@ struct TScanVerdict
     TScanOutcome Outcome = TScanOutcome::NoReader;
     QString Seen;   // what the reader saw when it differs; the reader's words when it failed
     QList<TScanWarning> Warnings;
+
+    bool operator==(const TScanVerdict &other) const
+    {
+        return Outcome == other.Outcome && Seen == other.Seen && Warnings == other.Warnings;
+    }
 };
 
 // True when the reader knows the symbology.

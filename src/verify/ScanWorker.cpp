@@ -3,6 +3,23 @@
 #include <QMetaObject>
 #include <QPointer>
 
+#ifdef __linux__
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+// The reader yields to the user-interface thread where both want the same core.
+void LowerThisThreadsPriority()
+{
+#ifdef __linux__
+    setpriority(PRIO_PROCESS, id_t(gettid()), 10);
+#endif
+}
+
+} // namespace
+
 TScanWorker::TScanWorker(QObject *parent)
     : QObject(parent)
 {
@@ -48,6 +65,7 @@ quint64 TScanWorker::Latest() const
 
 void TScanWorker::Run()
 {
+    LowerThisThreadsPriority();
     for (;;) {
         TJob job;
         {
