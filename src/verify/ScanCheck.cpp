@@ -24,6 +24,19 @@ QImage GreyPicture(const QImage &picture)
     return picture.convertToFormat(QImage::Format_Grayscale8);
 }
 
+// Modules of about three pixels are all the reader needs; larger ones only cost it time. The
+// engine draws a module as 2 x Scale pixels.
+constexpr double ReadModulePixels = 3.0;
+
+QImage ReaderSized(const QImage &picture, float scale)
+{
+    const int factor = int(2.0 * double(scale) / ReadModulePixels);
+    if (factor < 2)
+        return picture;
+    return picture.scaled(picture.width() / factor, picture.height() / factor, Qt::IgnoreAspectRatio,
+                          Qt::FastTransformation);
+}
+
 QString TextOf(const ZXing::Result &result)
 {
     return QString::fromStdString(result.text());
@@ -83,7 +96,7 @@ TScanVerdict ReadBack(const QImage &picture, const TScanRequest &request)
     if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0)
         return verdict;
 
-    const QImage grey = GreyPicture(picture);
+    const QImage grey = GreyPicture(ReaderSized(picture, request.Scale));
     ZXing::DecodeHints hints;
     hints.setFormats(ZXing::BarcodeFormats(ZXing::BarcodeFormat(profile.Formats)));
     hints.setTryHarder(true);
