@@ -27,9 +27,13 @@ class TPanel;
 class TSavePictureDialog;
 class TSettingsHost;
 class TStatusBar;
+class TScanVerdictView;
+class TScanWorker;
+struct TScanVerdict;
 class TUpDown;
 class QMenu;
 class QTemporaryDir;
+class QTimer;
 
 // The main window: the option panel with its live preview, Save As, and the buttons that open the
 // batch window and the settings dialog. It owns the barcode component and the translation
@@ -99,6 +103,8 @@ public:
     TButton *ButtonSettings = nullptr;
     TStatusBar *StatusBar = nullptr;
     TLabel *LabelZoom = nullptr;
+    // Beside the preview: whether the symbol reads back, and the warnings about it.
+    TScanVerdictView *ScanVerdict = nullptr;
     TBarcode *Barcode = nullptr;
     TSavePictureDialog *SavePictureDialog = nullptr;
     TImageList *ImageList1 = nullptr;
@@ -178,6 +184,10 @@ public:
     TBatchHost *BatchHost() const { return FBatchHost.get(); }
     TSettingsHost *SettingsHost() const { return FSettingsHost.get(); }
 
+    // The scan check (Form1ScanCheck.cpp): the latest picture is read back off this thread.
+    void CheckBoxScanCheckClick(QObject *Sender);
+    void ScanChecked(quint64 Number, const TScanVerdict &Verdict);
+
     // Life cycle (Form1.cpp).
     void Resetposition1Click();
     void FormClose(QObject *Sender, FormTypes::TCloseAction &Action);
@@ -209,6 +219,12 @@ private:
     void CreatePhysicalSizeControls();
     void ApplyPhysicalSize();
     void ShowPhysicalSize();
+    // The scan check (Form1ScanCheck.cpp).
+    void CreateScanCheck();
+    void ConnectScanCheck();
+    // Reads the picture back once it has stood for a moment.
+    void CheckScan();
+    void SubmitScan();
     // The preview's commands (Form1Preview.cpp).
     void CreatePreviewCommands();
     void ConnectPreviewHandlers();
@@ -245,6 +261,8 @@ private:
     QSize FOuterSize; // outer size still to be made good once the frame is known
     bool FOuterIsClient = false; // the reset position takes the client size as the outer size
     QMenu *FPreviewMenu = nullptr;
+    TScanWorker *FScanWorker = nullptr;
+    QTimer *FScanTimer = nullptr;
     // Files dragged out of the preview live until the program ends.
     std::unique_ptr<QTemporaryDir> FDragFolder;
     int FDragCount = 0;

@@ -2,6 +2,7 @@
 #include "app/ComputerInfo.h"
 #include "app/Form1.h"
 #include "app/SaveFormats.h"
+#include "app/ScanVerdictView.h"
 #include "barcode/Barcode.h"
 #include "lang/LangChanger.h"
 #include "toolkit/ColorBox.h"
@@ -182,6 +183,7 @@ void TForm1::CreateComponents()
     JvComputerInfoEx1->SetName(QStringLiteral("JvComputerInfoEx1"));
 
     CreatePreviewCommands();
+    CreateScanCheck();
     CreateLayouts();
     ConnectHandlers();
 }
@@ -377,7 +379,11 @@ void TForm1::CreateLayouts()
     auto *window = new QVBoxLayout(this);
     window->setContentsMargins(0, 0, 0, 0);
     window->setSpacing(0);
-    window->addWidget(PanelTop, 1);
+    auto *preview = new QHBoxLayout;
+    preview->setSpacing(0);
+    preview->addWidget(PanelTop, 1);
+    preview->addWidget(ScanVerdict->PanelScanCheck, 0);
+    window->addLayout(preview, 1);
     window->addWidget(PanelBottom, 0);
 
     auto *panel = new QVBoxLayout(PanelBottom);
@@ -494,4 +500,5 @@ void TForm1::ConnectHandlers()
     ConnectGuarded(EditXDimension, &TEdit::OnChange, this, &TForm1::EditXDimensionChange);
     ConnectGuarded(EditResolution, &TEdit::OnChange, this, &TForm1::EditResolutionChange);
     ConnectPreviewHandlers();
+    ConnectScanCheck();
 }

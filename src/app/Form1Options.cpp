@@ -93,6 +93,7 @@ void TForm1::RefreshPreview()
     UpdatePreviewCommands();
     ShowPhysicalSize();
     ShowZoom();
+    CheckScan();
 }
 
 void TForm1::ShowStatus()

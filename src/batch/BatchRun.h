@@ -18,6 +18,16 @@ struct TBatchFailure
     QString Message;
 };
 
+// Files read back after a run ("Check every file"): those that read back, those whose format
+// cannot be read back, and those that do not read back, with the reader's words as the message.
+struct TBatchCheck
+{
+    bool Ran = false;
+    qsizetype ReadBack = 0;
+    qsizetype Unchecked = 0;
+    QList<TBatchFailure> Unreadable;
+};
+
 struct TBatchResult
 {
     qsizetype Total = 0;
@@ -27,6 +37,7 @@ struct TBatchResult
     qsizetype Skipped = 0;   // blank strings: nothing to encode, no file, no failure
     bool FolderLost = false; // the output folder vanished during the run; the rest was not tried
     QString StoppedBy;       // the error that stopped the run (a failing progress report, say)
+    TBatchCheck Check;
 };
 
 // Writes one item; reports a failure by throwing (the toolkit's Exception or any std::exception).

@@ -28,14 +28,20 @@ QString BatchSummaryHeadline(const TBatchResult &result, const TTranslate &trans
         text += u' ' + translate(QStringLiteral("The output folder disappeared during the run; the remaining strings were not written."));
     else if (result.Cancelled)
         text += u' ' + translate(QStringLiteral("The run was cancelled; the remaining strings were not written."));
+    if (result.Check.Ran)
+        text += u' ' + translate(QStringLiteral("Read back: %1 files; %2 do not read back; %3 not checked (their format cannot be read back)."))
+                           .arg(result.Check.ReadBack)
+                           .arg(result.Check.Unreadable.size())
+                           .arg(result.Check.Unchecked);
     return text;
 }
 
 QStringList BatchFailureLines(const TBatchResult &result)
 {
     QStringList lines;
-    lines.reserve(result.Failures.size());
-    for (const TBatchFailure &failure : result.Failures)
-        lines.append(QStringLiteral("%1\t%2\t%3").arg(failure.Line).arg(Shown(failure.Text), failure.Message));
+    lines.reserve(result.Failures.size() + result.Check.Unreadable.size());
+    for (const QList<TBatchFailure> *list : {&result.Failures, &result.Check.Unreadable})
+        for (const TBatchFailure &failure : *list)
+            lines.append(QStringLiteral("%1\t%2\t%3").arg(failure.Line).arg(Shown(failure.Text), failure.Message));
     return lines;
 }

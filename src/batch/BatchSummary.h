@@ -14,9 +14,9 @@ using TTranslate = std::function<QString(const QString &)>;
 // early when it did.
 QString BatchSummaryHeadline(const TBatchResult &result, const TTranslate &translate);
 
-// One line per failure: line number, the string (shortened when long, control characters shown
-// as blanks) and the engine's message, separated by tabs so that a copied list pastes into a
-// spreadsheet.
+// One line per failure, then one per file that does not read back: line number, the string
+// (shortened when long, control characters shown as blanks) and the engine's message or the
+// reader's verdict, separated by tabs so that a copied list pastes into a spreadsheet.
 QStringList BatchFailureLines(const TBatchResult &result);
 
 // Longest string shown in a failure line, in characters.

@@ -151,6 +151,12 @@ void TFormBatchGenerator::CreateControls()
     ComboBoxFormat->SetHint(QStringLiteral("The format of the files; the main window's choice changes with it"));
     LabelFormat->SetFocusControl(ComboBoxFormat);
 
+    CheckBoxCheckFiles = new TCheckBox(this, this);
+    CheckBoxCheckFiles->SetName(QStringLiteral("CheckBoxCheckFiles"));
+    CheckBoxCheckFiles->SetCaption(QStringLiteral("&Check every file"));
+    CheckBoxCheckFiles->SetHint(QStringLiteral("Reads every written file back with an independent reader; the summary lists those that do not read back"));
+    CheckBoxCheckFiles->SetTabOrder(6);
+
     OpenDialog1 = new TOpenDialog(this);
     OpenDialog1->SetName(QStringLiteral("OpenDialog1"));
 
@@ -184,6 +190,7 @@ void TFormBatchGenerator::CreateLayout()
     target->setColumnStretch(1, 1);
     window->addLayout(target);
     window->addWidget(DirectoryEdit1);
+    window->addWidget(CheckBoxCheckFiles);
 
     ButtonStart->setMinimumSize(140, 44);
     window->addWidget(ButtonStart, 0, Qt::AlignHCenter);

@@ -8,6 +8,8 @@
 
 class TBatchHost;
 class TButton;
+class TCheckBox;
+class QProgressDialog;
 class TComboBox;
 class TDirectoryEdit;
 class TLabel;
@@ -18,6 +20,7 @@ struct TBatchColumnChoice;
 struct TCsvTable;
 struct TBatchPlan;
 struct TBatchResult;
+struct TBatchCheck;
 
 // The batch window: a list of strings, loaded from a text file or the clipboard, one per line,
 // and an output folder. START writes one barcode file per string through the window that opened it
@@ -44,6 +47,8 @@ public:
     TLabel *LabelSymbologyName = nullptr;
     TLabel *LabelFormat = nullptr;
     TComboBox *ComboBoxFormat = nullptr;
+    // Reads every written file back after the run; the summary lists those that do not read back.
+    TCheckBox *CheckBoxCheckFiles = nullptr;
     TOpenDialog *OpenDialog1 = nullptr;
 
     Q_INVOKABLE void FormShow(QObject *Sender);
@@ -87,6 +92,10 @@ private:
     // Writes every item with a progress dialog; the main window's text is restored afterwards.
     TBatchResult WritePlan(const TBatchPlan &plan, const QString &folder);
     void ShowSummary(const TBatchResult &result);
+    // A modal progress dialog over `total` items, with this window's title and a Cancel button.
+    void PrepareProgress(QProgressDialog &progress, qsizetype total);
+    // Reads back the files of the run's items that were written.
+    TBatchCheck ReadBackFiles(const TBatchPlan &plan, const TBatchResult &result);
 
     TBatchHost *FHost; // not owned; outlives the window
     QStringList FWorkList;

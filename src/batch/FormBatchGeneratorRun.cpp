@@ -10,9 +10,13 @@
 #include "batch/BatchSummaryDialog.h"
 #include "toolkit/Exception.h"
 #include "toolkit/StdCtrls.h"
+#include "verify/ScanFile.h"
+#include "verify/ScanText.h"
 
+#include <QElapsedTimer>
 #include <QProgressDialog>
 #include <QScopeGuard>
+#include <QSet>
 #include <memory>
 
 namespace {
@@ -89,7 +93,70 @@ void TFormBatchGenerator::RunBatchInto(const QString &folder)
             return;
     }
 
-    ShowSummary(WritePlan(plan, folder));
+    TBatchResult result = WritePlan(plan, folder);
+    // A run that ended early leaves unknown which files are new: nothing is read back then.
+    const bool complete = !result.Cancelled && !result.FolderLost && result.StoppedBy.isEmpty();
+    if (CheckBoxCheckFiles->Checked() && complete)
+        result.Check = ReadBackFiles(plan, result);
+    ShowSummary(result);
+}
+
+void TFormBatchGenerator::PrepareProgress(QProgressDialog &progress, qsizetype total)
+{
+    progress.setWindowTitle(Caption());
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setCancelButtonText(Translate(QStringLiteral("Cancel")));
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.setRange(0, int(qMin<qsizetype>(total, INT_MAX)));
+}
+
+TBatchCheck TFormBatchGenerator::ReadBackFiles(const TBatchPlan &plan, const TBatchResult &result)
+{
+    TBatchCheck check;
+    check.Ran = true;
+    QSet<qsizetype> failed;
+    for (const TBatchFailure &failure : result.Failures)
+        failed.insert(failure.Line);
+    const TBarcode &barcode = *FHost->Barcode();
+    const TScanTranslate translate = [this](const QString &message) { return Translate(message); };
+
+    QProgressDialog progress(this);
+    PrepareProgress(progress, plan.Items.size());
+    progress.setMinimumDuration(500); // most checks are over before it would show
+    const QString progressText = Translate(QStringLiteral("Reading back files: %1 of %2"));
+    FRunning = true;
+    UpdateBusyState();
+    const auto restore = qScopeGuard([this] {
+        FRunning = false;
+        UpdateBusyState();
+    });
+    QElapsedTimer shown;
+    shown.start();
+    for (qsizetype i = 0; i < plan.Items.size(); ++i) {
+        const TBatchItem &item = plan.Items[i];
+        if (IsBlankBatchText(item.Text) || failed.contains(item.Line))
+            continue;
+        const std::optional<TScanVerdict> verdict = ReadBackFile(item.FileName, FileScanRequest(barcode, item.Text));
+        if (!verdict)
+            ++check.Unchecked;
+        else if (verdict->Outcome == TScanOutcome::ReadsBack)
+            ++check.ReadBack;
+        else
+            check.Unreadable.append({item.Line, item.Text, ScanVerdictText(*verdict, translate)});
+        if (shown.elapsed() >= ProgressInterval || i + 1 == plan.Items.size()) {
+            shown.restart();
+            progress.setValue(int(qMin<qsizetype>(i + 1, INT_MAX)));
+            progress.setLabelText(progressText.arg(i + 1).arg(plan.Items.size()));
+            ProcessMessages();
+            if (progress.wasCanceled()) {
+                // What was not read stays unchecked.
+                check.Unchecked += plan.Items.size() - i - 1;
+                break;
+            }
+        }
+    }
+    return check;
 }
 
 TBatchResult TFormBatchGenerator::WritePlan(const TBatchPlan &plan, const QString &folder)
@@ -99,13 +166,8 @@ TBatchResult TFormBatchGenerator::WritePlan(const TBatchPlan &plan, const QStrin
     FRunning = true;
     UpdateBusyState();
     QProgressDialog progress(this);
-    progress.setWindowTitle(Caption());
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setCancelButtonText(Translate(QStringLiteral("Cancel")));
+    PrepareProgress(progress, plan.Items.size());
     progress.setMinimumDuration(0);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    progress.setRange(0, int(qMin<qsizetype>(plan.Items.size(), INT_MAX)));
     const QString progressText = Translate(QStringLiteral("Writing files: %1 of %2"));
     progress.setLabelText(progressText.arg(0).arg(plan.Items.size()));
     progress.show();
@@ -154,7 +216,7 @@ void TFormBatchGenerator::ShowSummary(const TBatchResult &result)
     }
     const TTranslate translate = [this](const QString &message) { return Translate(message); };
     const QString headline = BatchSummaryHeadline(result, translate);
-    if (result.Failures.isEmpty()) {
+    if (result.Failures.isEmpty() && result.Check.Unreadable.isEmpty()) {
         ShowMessage(headline);
         return;
     }

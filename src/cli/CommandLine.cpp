@@ -166,6 +166,7 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
         {QStringLiteral("batch"), QString(), QStringLiteral("file")},
         {QStringLiteral("folder"), QString(), QStringLiteral("folder")},
         {QStringLiteral("format"), QString(), QStringLiteral("extension")},
+        {QStringLiteral("verify"), QString()},
     });
     if (!parser.parse(arguments))
         return Invalid(parser.errorText());
@@ -185,6 +186,7 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
         line.Action = TCommandAction::List;
         return line;
     }
+    line.Verify = parser.isSet(QStringLiteral("verify"));
     const QString lookError = ReadLook(parser, line);
     if (!lookError.isEmpty())
         return Invalid(lookError);
@@ -241,6 +243,8 @@ QString CommandLineHelp()
                "  -p, --primary TEXT     the primary message of a composite symbology\n"
                "  -s, --scale NUMBER     the scale, 0.01 to 100 (default 1)\n"
                "  -r, --rotation DEGREES 0, 90, 180 or 270 (default 0)\n"
+               "  --verify               read back what was written; a symbol that does not read\n"
+               "                         back is reported and gives exit status 1 (it stays written)\n"
                "Information:\n"
                "  -l, --list             the symbologies: short name, a tab, the name in the list\n"
                "  -v, --version          the program's version, its engine and language files\n"

@@ -29,6 +29,7 @@ struct TCommandLine
     QString BatchFile; // Batch: the text file of strings, one per line
     QString Folder;    // Batch: the folder to write into
     QString Format = QStringLiteral("bmp"); // Batch: the extension of the files, without a dot
+    bool Verify = false; // read back what was written
 };
 
 // `arguments` as QCoreApplication::arguments() gives them, the program's path first.

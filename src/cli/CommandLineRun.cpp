@@ -10,6 +10,7 @@
 #include "batch/BatchSummary.h"
 #include "batch/BatchText.h"
 #include "cli/CommandLine.h"
+#include "cli/CommandLineVerify.h"
 #include "cli/SymbologyNames.h"
 #include "toolkit/Exception.h"
 #include "toolkit/ProgramPaths.h"
@@ -95,6 +96,18 @@ int ListSymbologies()
     return Flushed(ExitSuccess);
 }
 
+// --verify: every written file that does not read back is named on the error output.
+int ReadBack(const TBarcode &barcode, const QList<TWrittenFile> &files, int code)
+{
+    for (const TReadBackProblem &problem : ReadBackWritten(barcode, files)) {
+        Err() << Program << ": \"" << Shown(problem.FileName) << "\": " << problem.Message << '\n';
+        if (problem.Fails)
+            code = ExitFailure;
+    }
+    Err().flush();
+    return code;
+}
+
 int WriteSingle(const TCommandLine &line)
 {
     TBarcode barcode(nullptr);
@@ -106,7 +119,21 @@ int WriteSingle(const TCommandLine &line)
         return Fail(ExitFailure, QStringLiteral("cannot write \"%1\": %2").arg(Shown(line.Output), error.Message()));
     }
     // The save made sure that the file arrived (or went into the device or pipe it names).
+    if (line.Verify && barcode.SaveChecksFiles())
+        return ReadBack(barcode, {{line.Output, line.Data}}, ExitSuccess);
     return ExitSuccess;
+}
+
+QList<TWrittenFile> WrittenFiles(const TBatchPlan &plan, const TBatchResult &result)
+{
+    QList<qsizetype> failed;
+    for (const TBatchFailure &failure : result.Failures)
+        failed.append(failure.Line);
+    QList<TWrittenFile> files;
+    for (const TBatchItem &item : plan.Items)
+        if (!IsBlankBatchText(item.Text) && !failed.contains(item.Line))
+            files.append({item.FileName, item.Text});
+    return files;
 }
 
 int WriteBatch(const TCommandLine &line)
@@ -151,7 +178,8 @@ int WriteBatch(const TCommandLine &line)
     }
     Err().flush();
     const bool complete = result.Failures.isEmpty() && !result.FolderLost && result.StoppedBy.isEmpty();
-    return complete && printed == ExitSuccess ? ExitSuccess : ExitFailure;
+    const int code = complete && printed == ExitSuccess ? ExitSuccess : ExitFailure;
+    return line.Verify ? ReadBack(barcode, WrittenFiles(plan, result), code) : code;
 }
 
 } // namespace

@@ -4,12 +4,14 @@
 #include "app/Form1.h"
 #include "barcode/Barcode.h"
 #include "batch/BatchRun.h"
+#include "batch/BatchSummary.h"
 #include "batch/FormBatchGenerator.h"
 #include "support/CapturedStdout.h"
 #include "toolkit/DirectoryEdit.h"
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/ProgramPaths.h"
 #include "toolkit/StdCtrls.h"
+#include "verify/ScanText.h"
 
 #include <QProgressDialog>
 #include <QScopeGuard>
@@ -134,6 +136,52 @@ private Q_SLOTS:
         QCOMPARE(FResult->Written, 3);
         QVERIFY(FResult->Failures.isEmpty());
         QVERIFY(messages.Requests.isEmpty()); // nothing existed: no question
+    }
+
+    // "Check every file": raster and SVG files are read back, the other formats counted as not
+    // checked, and a file that does not read back is listed with the reader's verdict.
+    void ChecksEveryFile_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<TColor>("fore");
+        QTest::addColumn<int>("readBack");
+        QTest::addColumn<int>("unchecked");
+        QTest::addColumn<int>("unreadable");
+        QTest::newRow("PNG") << "PNG" << clBlack << 2 << 0 << 0;
+        QTest::newRow("BMP") << "BMP" << clBlack << 2 << 0 << 0;
+        QTest::newRow("GIF") << "GIF" << clBlack << 2 << 0 << 0;
+        QTest::newRow("SVG") << "SVG" << clBlack << 2 << 0 << 0;
+        QTest::newRow("PCX") << "PCX" << clBlack << 2 << 0 << 0;
+        QTest::newRow("EPS") << "EPS" << clBlack << 0 << 2 << 0;
+        QTest::newRow("white on white") << "PNG" << clWhite << 0 << 0 << 2;
+    }
+
+    void ChecksEveryFile()
+    {
+        QFETCH(QString, format);
+        QFETCH(TColor, fore);
+        QFETCH(int, readBack);
+        QFETCH(int, unchecked);
+        QFETCH(int, unreadable);
+        Form1->ComboBoxExt->SetText(format);
+        Form1->Barcode->SetForeColor(fore);
+        const auto restore = qScopeGuard([] { Form1->Barcode->SetForeColor(clBlack); });
+        FForm->CheckBoxCheckFiles->SetChecked(true);
+        SetStrings({"first", "second"});
+        Start();
+        QVERIFY(FResult.has_value());
+        QCOMPARE(FResult->Written, 2);
+        QVERIFY(FResult->Check.Ran);
+        QCOMPARE(FResult->Check.ReadBack, readBack);
+        QCOMPARE(FResult->Check.Unchecked, unchecked);
+        QCOMPARE(FResult->Check.Unreadable.size(), unreadable);
+        const QString notRead = ScanVerdictText(TScanVerdict{TScanOutcome::DoesNotRead, {}, {}},
+                                                [](const QString &text) { return text; });
+        for (const TBatchFailure &failure : FResult->Check.Unreadable)
+            QVERIFY2(failure.Message.startsWith(notRead), qPrintable(failure.Message));
+        QCOMPARE(BatchFailureLines(*FResult).size(), unreadable);
+        // The files stay, read back or not.
+        QCOMPARE(OutFiles().size(), 2);
     }
 
     void EncodesEachString()

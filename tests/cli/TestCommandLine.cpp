@@ -184,6 +184,44 @@ private slots:
         QCOMPARE(turned.size(), plain.size().transposed());
     }
 
+    // --verify reads back what was written: a symbol that does not read back is named on the
+    // error output and fails the run, and its file stays; a format that cannot be read back is
+    // named and fails nothing.
+    void verify_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("named");
+        QTest::newRow("QR Code") << QStringList{"-d", "verified", "-o", "qr.png"} << QStringList{"qr.png"} << 0 << QStringList{};
+        QTest::newRow("SVG") << QStringList{"-b", "Code 128", "-d", "ABC", "-o", "c.svg"} << QStringList{"c.svg"} << 0
+                             << QStringList{};
+        QTest::newRow("unreadable") << QStringList{"-b", "MaxiCode", "-d", "ABC", "-r", "90", "-o", "m.png"}
+                                    << QStringList{"m.png"} << 1 << QStringList{"m.png"};
+        QTest::newRow("EPS") << QStringList{"-d", "ABC", "-o", "q.eps"} << QStringList{"q.eps"} << 0 << QStringList{"q.eps"};
+        QTest::newRow("batch") << QStringList{"--batch", "list.txt", "--folder", ".", "--format", "gif", "-b", "MaxiCode", "-r", "90"}
+                               << QStringList{"one.gif", "two.gif"} << 1 << QStringList{"one.gif", "two.gif"};
+        QTest::newRow("batch reads back") << QStringList{"--batch", "list.txt", "--folder", ".", "--format", "bmp"}
+                                          << QStringList{"one.bmp", "two.bmp"} << 0 << QStringList{};
+    }
+
+    void verify()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, files);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, named);
+        Write("list.txt", "one\ntwo\n");
+        const TRun run = Run(arguments << QStringLiteral("--verify"));
+        QCOMPARE(run.ExitCode, exitCode);
+        for (const QString &file : files)
+            QVERIFY2(HasSignature(PathOf(file)), qPrintable(file));
+        for (const QString &file : named)
+            QVERIFY2(run.Err.contains(u'"' + file) || run.Err.contains(u'/' + file + u'"'), qPrintable(run.Err));
+        if (named.isEmpty())
+            QCOMPARE(run.Err, QString());
+    }
+
     void batch_data()
     {
         QTest::addColumn<QByteArray>("list");

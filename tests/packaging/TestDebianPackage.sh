@@ -38,7 +38,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Section)" = graphics ] || fail "Section"
 [ -n "$(field Maintainer)" ] || fail "Maintainer"
 # The engine is loaded at run time, so it is named; dpkg-shlibdeps found the linked libraries.
-for dependency in libzint2 libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6; do
+for dependency in libzint2 libzxing2 libqt6svg6 libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6; do
   field Depends | tr ',' '\n' | grep -q "^ *$dependency" || fail "Depends lacks $dependency: $(field Depends)"
 done
 
