@@ -355,6 +355,29 @@ public:
     // Components share no state: a copy may render on another thread while `source` is used.
     void AssignSettings(const TBarcode &source);
 
+    // With KeepWarnings set, an engine warning (such as an ECI it added) keeps the symbol and
+    // leaves its text in Warning(); without it, every warning raises as the engine's error does.
+    // Not published: it is no setting of the symbol but a choice of the program that shows it.
+    bool KeepWarnings() const { return FKeepWarnings; }
+    void SetKeepWarnings(bool value) { FKeepWarnings = value; }
+    // The engine's warning about the last symbol it made; empty when there was none.
+    const QString &Warning() const { return FWarning; }
+
+    // What the engine chose where it was left free, as it left option_1 to option_3 after the
+    // last successful encoding (size, version, error correction; their meaning is the
+    // symbology's).
+    struct TEngineChoice
+    {
+        int Option1 = 0;
+        int Option2 = 0;
+        int Option3 = 0;
+    };
+    const TEngineChoice &EngineChoice() const { return FEngineChoice; }
+
+    // The next read of Bitmap renders afresh, also after a setting that waits for another change
+    // (EciEncoding, MultiByte, Ultracode).
+    void Invalidate() { FChanged = true; }
+
     // Dots per inch that Save writes into formats with a resolution field (BMP, PCX, PNG, TIF);
     // 0 leaves the engine's file as it is. Not published: it is no setting of the symbol.
     double Resolution() const { return FResolution; }
@@ -373,6 +396,8 @@ private:
     void EncodeData(const TZintApi &api, zint_symbol *symbol);
     void HandOverPixels(const TZintApi &api, zint_symbol *symbol);
     void PrintFile(const TZintApi &api, zint_symbol *symbol, TSaveTarget &target);
+    // Raises the engine's message unless `result` is a warning that is kept.
+    void CheckResult(int result, zint_symbol *symbol);
     // How the engine handed over its pixels: three bytes each, or one character each ('0' the
     // background), drawn in the component's colours or, with opBpp1, as a 1-bit image.
     enum class TPixelLayout { Rgb, Characters, Mono };
@@ -421,6 +446,9 @@ private:
     int FWidth = 0;
 
     double FResolution = 0.0;
+    bool FKeepWarnings = false;
+    QString FWarning;
+    TEngineChoice FEngineChoice;
     std::unique_ptr<TEngineRecord> FRecord; // kept between renders
     QByteArray FUtf8Buffer;                 // the data and primary message as UTF-8
 };

@@ -1,6 +1,7 @@
 #include "barcode/Barcode.h"
 
 #include "barcode/EngineRecord.h"
+#include "barcode/RecordFields.h"
 #include "barcode/PhysicalSize.h"
 #include "barcode/SaveTarget.h"
 #include "barcode/Symbologies.h"
@@ -16,8 +17,21 @@
 
 namespace {
 
-// Engine flag values; some of them are newer than older engine headers, so they are spelled
-// out here rather than taken from zint.h.
+// Flags that older engine headers lack: the values later headers give them. An older engine
+// ignores them.
+#ifndef BARCODE_BIND_TOP
+#define BARCODE_BIND_TOP 0x0001
+#endif
+#ifndef EANUPC_GUARD_WHITESPACE
+#define EANUPC_GUARD_WHITESPACE 0x4000
+#endif
+#ifndef EMBED_VECTOR_FONT
+#define EMBED_VECTOR_FONT 0x8000
+#endif
+#ifndef EXTRA_ESCAPE_MODE
+#define EXTRA_ESCAPE_MODE 0x0100
+#endif
+
 struct TOutputFlag
 {
     TOutputOption Option;
@@ -26,76 +40,44 @@ struct TOutputFlag
 
 // output_options, tested in this order.
 const TOutputFlag OutputFlags[] = {
-    {opBars, 0x0002},            // BARCODE_BIND
-    {opBox, 0x0004},             // BARCODE_BOX
-    {opStdout, 0x0008},          // BARCODE_STDOUT
-    {opReaderInit, 0x0010},      // READER_INIT
-    {opSmallText, 0x0020},       // SMALL_TEXT
-    {opBoldText, 0x0040},        // BOLD_TEXT
-    {opCmyk, 0x0080},            // CMYK_COLOUR
-    {opDotty, 0x0100},           // BARCODE_DOTTY_MODE
-    {opGsSeparator, 0x0200},     // GS1_GS_SEPARATOR
-    {opCompliantHeight, 0x2000}, // COMPLIANT_HEIGHT
-    {opTopBar, 0x0001},          // BARCODE_BIND_TOP
-    {opGuardWhiteSpace, 0x4000}, // EANUPC_GUARD_WHITESPACE
-    {opEmbedFont, 0x8000},       // EMBED_VECTOR_FONT
-    {opBpp1, 0x0400},            // OUT_BUFFER_INTERMEDIATE
+    {opBars, BARCODE_BIND},
+    {opBox, BARCODE_BOX},
+    {opStdout, BARCODE_STDOUT},
+    {opReaderInit, READER_INIT},
+    {opSmallText, SMALL_TEXT},
+    {opBoldText, BOLD_TEXT},
+    {opCmyk, CMYK_COLOUR},
+    {opDotty, BARCODE_DOTTY_MODE},
+    {opGsSeparator, GS1_GS_SEPARATOR},
+    {opCompliantHeight, COMPLIANT_HEIGHT},
+    {opTopBar, BARCODE_BIND_TOP},
+    {opGuardWhiteSpace, EANUPC_GUARD_WHITESPACE},
+    {opEmbedFont, EMBED_VECTOR_FONT},
+    {opBpp1, OUT_BUFFER_INTERMEDIATE},
 };
-constexpr int CharacterBufferFlag = 0x0400; // OUT_BUFFER_INTERMEDIATE
-constexpr int QuietZonesFlag = 0x0800;   // BARCODE_QUIET_ZONES
-constexpr int NoQuietZonesFlag = 0x1000; // BARCODE_NO_QUIET_ZONES
+constexpr int CharacterBufferFlag = OUT_BUFFER_INTERMEDIATE;
+constexpr int QuietZonesFlag = BARCODE_QUIET_ZONES;
+constexpr int NoQuietZonesFlag = BARCODE_NO_QUIET_ZONES;
 
 // input_mode switches.
-constexpr int Gs1NoCheckMode = 0x0020;    // GS1NOCHECK_MODE
-constexpr int EscapeMode = 0x0008;        // ESCAPE_MODE
-constexpr int Gs1ParensMode = 0x0010;     // GS1PARENS_MODE
-constexpr int HeightPerRowMode = 0x0040;  // HEIGHTPERROW_MODE
-constexpr int FastEncodeMode = 0x0080;    // FAST_MODE
-constexpr int ExtraEscapeMode = 0x0100;   // EXTRA_ESCAPE_MODE
-
-// eci by TEciEncoding; 0 for enDefault, which writes nothing.
-const int EciNumbers[] = {0,  3,  4,  5,  6,  11, 12, 15, 16, 17, 18,  8,  7, 9, 10, 13, 22,
-                          23, 21, 24, 26, 20, 27, 28, 29, 30, 31, 32, 33, 34, 35, 170, 899};
-static_assert(sizeof EciNumbers / sizeof EciNumbers[0] == enBinary + 1, "one ECI per value");
+constexpr int Gs1NoCheckMode = GS1NOCHECK_MODE;
+constexpr int EscapeMode = ESCAPE_MODE;
+constexpr int Gs1ParensMode = GS1PARENS_MODE;
+constexpr int HeightPerRowMode = HEIGHTPERROW_MODE;
+constexpr int FastEncodeMode = FAST_MODE;
+constexpr int ExtraEscapeMode = EXTRA_ESCAPE_MODE;
 
 // option_3 by TDataMatrix; 0 for dmDefault, which writes nothing.
-const int DataMatrixOptions[] = {0, 100, 101, 128, 228, 229}; // DM_SQUARE, DM_DMRE, DM_ISO_144
+#ifndef DM_ISO_144
+#define DM_ISO_144 128
+#endif
+const int DataMatrixOptions[] = {0, DM_SQUARE, DM_DMRE, DM_ISO_144, DM_ISO_144 | DM_SQUARE, DM_ISO_144 | DM_DMRE};
 static_assert(sizeof DataMatrixOptions / sizeof DataMatrixOptions[0] == dmExtendedIso144 + 1,
               "one option per value");
 
-constexpr int UltraCompression = 128; // ULTRA_COMPRESSION
-constexpr int FullMultibyte = 200;    // ZINT_FULL_MULTIBYTE
-constexpr int WarnFailAll = 2;        // WARN_FAIL_ALL
-
-bool TakesSecurityLevel(TSymbology s)
-{
-    switch (s) {
-    case syPDF417: case syPDF417Compact: case syQRCode: case syMicroPDF417: case syAztecCode:
-    case syMicroQRCode: case syHIBC_QRCode: case syHIBC_PDF417: case syHIBC_MicroPDF417:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool TakesEncodingMode(TSymbology s)
-{
-    return s == syMaxicode || (s >= syCompositeEAN && s <= syCompositeGS1_DataBarExpandedStacked);
-}
-
-bool TakesSymbolVersion(TSymbology s)
-{
-    switch (s) {
-    case syCode11: case syCode3Of9: case syExtendedCode3Of9: case syCodabar: case syMsiPlessey:
-    case syLOGMARS: case syQRCode: case syDataMatrix: case syVIN: case syAztecCode:
-    case syMicroQRCode: case syHIBC_Code39: case syHIBC_DataMatrix: case syHIBC_QRCode:
-    case syHIBC_AztecCode: case syHanXin: case syChannelCode: case syCodeOne: case syGridMatrix:
-    case syRMQR:
-        return true;
-    default:
-        return false;
-    }
-}
+constexpr int UltraCompression = ULTRA_COMPRESSION;
+constexpr int FullMultibyte = ZINT_FULL_MULTIBYTE;
+constexpr int WarnFailAll = WARN_FAIL_ALL;
 
 // Six uppercase hex digits, red first, into a zero-filled field.
 template <size_t N>
@@ -241,7 +223,7 @@ void TBarcode::FillAppearance(zint_symbol *symbol) const
                  | (FFastMode ? FastEncodeMode : 0) | (FInputExtraEscape ? ExtraEscapeMode : 0);
     symbol->input_mode = inputMode;                    // input_mode
     if (FEciEncoding != enDefault && FEciEncoding <= enBinary)
-        symbol->eci = EciNumbers[FEciEncoding];        // eci
+        symbol->eci = EciNumber(FEciEncoding);        // eci
     if (FDotSize > 0)
         symbol->dot_size = FDotSize;                   // dot_size
     if (FTextGap > 0)
@@ -264,7 +246,7 @@ void TBarcode::FillOptions(zint_symbol *symbol) const
         symbol->option_2 = option2;                    // option_2
 
     const TCapabilities capabilities = Capabilities();
-    if (FSymbology == syDataMatrix || FSymbology == syHIBC_DataMatrix) {
+    if (TakesDataMatrixShape(FSymbology)) {
         if (FDataMatrix != dmDefault && FDataMatrix <= dmExtendedIso144)
             symbol->option_3 = DataMatrixOptions[FDataMatrix]; // option_3
     } else if (FSymbology == syUltracode) {
@@ -302,8 +284,10 @@ void TBarcode::EncodeData(const TZintApi &api, zint_symbol *symbol)
     if (FUtf8Buffer.size() > INT_MAX)
         throw EBarcodeError(QStringLiteral("InputText is too long"));
     // QByteArray's data is never null and always zero-terminated, also when empty.
-    if (api.Encode(symbol, reinterpret_cast<const unsigned char *>(FUtf8Buffer.constData()), int(FUtf8Buffer.size())) != 0)
-        throw EBarcodeError(FieldText(symbol->errtxt));
+    FWarning.clear();
+    CheckResult(api.Encode(symbol, reinterpret_cast<const unsigned char *>(FUtf8Buffer.constData()), int(FUtf8Buffer.size())),
+                symbol);
+    FEngineChoice = {symbol->option_1, symbol->option_2, symbol->option_3};
 
     FRowCount = symbol->rows;
     FWidth = symbol->width;
@@ -322,22 +306,31 @@ void TBarcode::HandOverPixels(const TZintApi &api, zint_symbol *symbol)
         layout = TPixelLayout::Characters;
         symbol->output_options |= CharacterBufferFlag;
     }
-    if (api.Buffer(symbol, FRotation) != 0)
-        throw EBarcodeError(FieldText(symbol->errtxt));
+    CheckResult(api.Buffer(symbol, FRotation), symbol);
     CopyPixels(symbol->bitmap, symbol->bitmap_width, symbol->bitmap_height, layout);
     FChanged = false;
 }
 
 void TBarcode::PrintFile(const TZintApi &api, zint_symbol *symbol, TSaveTarget &target)
 {
-    if (api.Print(symbol, FRotation) != 0)
-        throw EBarcodeError(FieldText(symbol->errtxt));
+    CheckResult(api.Print(symbol, FRotation), symbol);
     FChanged = true;
     // The engine has no resolution field of its own: the written file is stamped before it is
     // put in place.
     target.Finish([&](const QString &engineFileName) {
         WriteOutfile(symbol, engineFileName);
-        if (api.Print(symbol, FRotation) != 0)
-            throw EBarcodeError(FieldText(symbol->errtxt));
+        CheckResult(api.Print(symbol, FRotation), symbol);
     }, FResolution);
+}
+
+void TBarcode::CheckResult(int result, zint_symbol *symbol)
+{
+    if (result == 0)
+        return;
+    if (FKeepWarnings && result < ZINT_ERROR) {
+        if (FWarning.isEmpty())
+            FWarning = FieldText(symbol->errtxt);
+        return;
+    }
+    throw EBarcodeError(FieldText(symbol->errtxt));
 }

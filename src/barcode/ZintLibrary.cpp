@@ -222,6 +222,24 @@ void SetZintTextGap(zint_symbol *symbol, float textGap)
 #endif
 }
 
+bool ZintHasTextGap()
+{
+#ifdef QUORVEL_ZINT_HAS_TEXT_GAP
+    return true;
+#else
+    return false;
+#endif
+}
+
+bool ZintHasExtraEscape()
+{
+#ifdef EXTRA_ESCAPE_MODE
+    return true;
+#else
+    return false;
+#endif
+}
+
 float ZintDefaultXdim(int symbolId)
 {
     const TZintApi &api = LoadZint();

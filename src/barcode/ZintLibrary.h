@@ -42,6 +42,9 @@ QString ZintLibraryFileName();
 
 // Record fields that not every engine version has.
 void SetZintTextGap(zint_symbol *symbol, float textGap);
+// Whether the engine this program was built for has the text gap and Code 128's extra escapes.
+bool ZintHasTextGap();
+bool ZintHasExtraEscape();
 // The engine's default X-dimension; EBarcodeError when the engine has no such entry point.
 float ZintDefaultXdim(int symbolId);
 
