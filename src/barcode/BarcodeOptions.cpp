@@ -386,11 +386,8 @@ void OptionRange(const TBarcodeOption &option, TSymbology symbology, int &minimu
 {
     minimum = int(option.Minimum);
     maximum = int(option.Maximum);
-    if (option.RangeFor != nullptr) {
+    if (option.RangeFor != nullptr)
         option.RangeFor(symbology, minimum, maximum);
-        // 0 (or -1 for the mask) is "Automatic" in every range.
-        minimum = qMin(minimum, int(option.Default));
-    }
 }
 
 QString ParseOptionValue(const TBarcodeOption &option, TSymbology symbology, const QString &text, double &value)
@@ -432,15 +429,16 @@ QString ParseOptionValue(const TBarcodeOption &option, TSymbology symbology, con
     }
     int minimum = 0, maximum = 0;
     OptionRange(option, symbology, minimum, maximum);
-    if (whole && number >= minimum && number <= maximum) {
+    // With a range of its own, the default stands for "Automatic" beside the range.
+    const bool automatic = option.RangeFor != nullptr;
+    if (whole && ((number >= minimum && number <= maximum) || (automatic && number == option.Default))) {
         value = number;
         return QString();
     }
-    const QString automatic = option.RangeFor != nullptr
-                                  ? QStringLiteral(" (%1 for automatic)").arg(int(option.Default))
-                                  : QString();
-    return QStringLiteral("--%1 needs a whole number from %2 to %3%4 with %5, not \"%6\"")
-        .arg(name).arg(minimum).arg(maximum).arg(automatic, TBarcode::SymbologyNames(symbology), text);
+    if (!automatic)
+        return QStringLiteral("--%1 needs a whole number from %2 to %3, not \"%4\"").arg(name).arg(minimum).arg(maximum).arg(text);
+    return QStringLiteral("--%1 takes %2 (automatic) or a whole number from %3 to %4 with %5, not \"%6\"")
+        .arg(name).arg(int(option.Default)).arg(minimum).arg(maximum).arg(TBarcode::SymbologyNames(symbology), text);
 }
 
 QString OptionValueText(const TBarcodeOption &option, double value)

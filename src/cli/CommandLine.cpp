@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "barcode/BarcodeOptions.h"
 #include "cli/SymbologyNames.h"
 #include "toolkit/Utf8Check.h"
 
@@ -7,8 +8,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include <cmath>
-#include <optional>
 
 namespace {
 
@@ -29,50 +28,42 @@ QString FormatList()
     return Formats.join(QStringLiteral(", "));
 }
 
-// Every number on the command line is written the same way: decimal digits with an optional
-// sign and an optional fraction after a full stop ("2", "0.5", ".5", "+3"). Exponents, "inf",
-// "nan", hexadecimal and the locale's decimal comma are not numbers here.
-std::optional<double> ReadNumber(const QString &text)
+// The command-line names of an option: its own, or one per entry of a choice.
+QStringList OptionNames(const TBarcodeOption &option)
 {
-    static const QRegularExpression syntax(QStringLiteral("^[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)$"));
-    if (!syntax.match(text).hasMatch())
-        return std::nullopt;
-    return text.toDouble();
+    if (option.Kind != TOptionKind::Choice)
+        return {QLatin1String(option.Name)};
+    QStringList names;
+    for (int i = 0; i < option.ChoiceCount; ++i)
+        if (option.Choices[i].Switch != nullptr)
+            names.append(QLatin1String(option.Choices[i].Switch));
+    return names;
 }
 
-// The numeric options with the values that every engine from zint 2.11 on accepts.
-struct TNumberOption
+// Short and older names that stay: -s, -r and --rotation.
+QStringList Aliases(const TBarcodeOption &option)
 {
-    const char *Name;
-    double Minimum;
-    double Maximum;
-    double Step; // 0: any value in the range; else a multiple of it
-};
+    const QLatin1String name(option.Name);
+    if (name == QLatin1String("scale"))
+        return {QStringLiteral("s")};
+    if (name == QLatin1String("rotate"))
+        return {QStringLiteral("r"), QStringLiteral("rotation")};
+    return {};
+}
 
-constexpr TNumberOption ScaleOption{"scale", 0.01, 100.0, 0.0};
-constexpr TNumberOption RotationOption{"rotation", 0.0, 270.0, 90.0};
-
-// The option's value checked by its syntax and range; answers an error, or an empty text.
-QString ReadNumberOption(const QCommandLineParser &parser, const TNumberOption &option, double &value)
+QList<QCommandLineOption> SymbolOptions()
 {
-    const QString name = QLatin1String(option.Name);
-    const QString text = parser.value(name);
-    const std::optional<double> number = ReadNumber(text);
-    const bool inRange = number && *number >= option.Minimum && *number <= option.Maximum
-                         && (option.Step == 0.0 || std::fmod(*number, option.Step) == 0.0);
-    if (inRange) {
-        value = *number;
-        return QString();
+    QList<QCommandLineOption> options;
+    for (const TBarcodeOption *option : BarcodeOptions()) {
+        if (option->Kind == TOptionKind::Switch || option->Kind == TOptionKind::Choice) {
+            for (const QString &name : OptionNames(*option))
+                options.append(QCommandLineOption(name));
+        } else {
+            options.append(QCommandLineOption(Aliases(*option) << QLatin1String(option->Name), QString(),
+                                              QStringLiteral("value")));
+        }
     }
-    if (option.Step != 0.0) {
-        QStringList steps;
-        for (double step = option.Minimum; step <= option.Maximum; step += option.Step)
-            steps.append(QString::number(step));
-        const QString last = steps.takeLast();
-        return QStringLiteral("--%1 takes %2 or %3, not \"%4\"").arg(name, steps.join(QStringLiteral(", ")), last, text);
-    }
-    return QStringLiteral("--%1 needs a number from %2 to %3, such as 2 or 0.5, not \"%4\"")
-        .arg(name, QString::number(option.Minimum), QString::number(option.Maximum), text);
+    return options;
 }
 
 // The options of both modes that shape the symbol. Answers an error, or an empty text.
@@ -84,19 +75,32 @@ QString ReadLook(const QCommandLineParser &parser, TCommandLine &line)
             return QStringLiteral("unknown symbology \"%1\" (--list shows the names)").arg(name);
     }
     line.Primary = parser.value(QStringLiteral("primary"));
-    if (parser.isSet(QStringLiteral("scale"))) {
-        double scale = 0.0;
-        const QString error = ReadNumberOption(parser, ScaleOption, scale);
+    for (const TBarcodeOption *option : BarcodeOptions()) {
+        if (option->Kind == TOptionKind::Choice) {
+            QStringList given;
+            double value = option->Default;
+            for (int i = 0; i < option->ChoiceCount; ++i) {
+                const char *name = option->Choices[i].Switch;
+                if (name != nullptr && parser.isSet(QLatin1String(name))) {
+                    given.append(QStringLiteral("--") + QLatin1String(name));
+                    value = option->Choices[i].Value;
+                }
+            }
+            if (given.size() > 1)
+                return QStringLiteral("%1 exclude each other").arg(given.join(QStringLiteral(" and ")));
+            if (!given.isEmpty())
+                line.Settings.append({option, value});
+            continue;
+        }
+        const QString name = QLatin1String(option->Name);
+        if (!parser.isSet(name))
+            continue;
+        double value = 0;
+        const QString text = option->Kind == TOptionKind::Switch ? QString() : parser.value(name);
+        const QString error = ParseOptionValue(*option, line.Symbology, text, value);
         if (!error.isEmpty())
             return error;
-        line.Scale = float(scale);
-    }
-    if (parser.isSet(QStringLiteral("rotation"))) {
-        double rotation = 0.0;
-        const QString error = ReadNumberOption(parser, RotationOption, rotation);
-        if (!error.isEmpty())
-            return error;
-        line.Rotation = int(rotation);
+        line.Settings.append({option, value});
     }
     return QString();
 }
@@ -105,6 +109,9 @@ TCommandLine ReadSingle(const QCommandLineParser &parser, TCommandLine line)
 {
     if (parser.isSet(QStringLiteral("folder")) || parser.isSet(QStringLiteral("format")))
         return Invalid(QStringLiteral("--folder and --format belong to --batch; one symbol takes its format from the --output file's extension"));
+    for (const char *name : {"column", "name-column", "header"})
+        if (parser.isSet(QLatin1String(name)))
+            return Invalid(QStringLiteral("--%1 belongs to --batch").arg(QLatin1String(name)));
     if (!parser.isSet(QStringLiteral("data")))
         return Invalid(QStringLiteral("--data is missing: the text to encode"));
     if (!parser.isSet(QStringLiteral("output")))
@@ -139,8 +146,62 @@ TCommandLine ReadBatch(const QCommandLineParser &parser, TCommandLine line)
             return Invalid(QStringLiteral("unknown format \"%1\": use one of %2")
                                .arg(parser.value(QStringLiteral("format")), FormatList()));
     }
+    line.Header = parser.isSet(QStringLiteral("header"));
+    for (const auto &[name, field] : {std::pair{"column", &TCommandLine::Column}, std::pair{"name-column", &TCommandLine::NameColumn}}) {
+        if (!parser.isSet(QLatin1String(name)))
+            continue;
+        const QString value = parser.value(QLatin1String(name));
+        bool number = false;
+        const int column = value.toInt(&number);
+        if ((number && column < 1) || (!number && !line.Header) || value.isEmpty())
+            return Invalid(QStringLiteral("--%1 needs a column number from 1 on, or with --header a column's name, not \"%2\"")
+                               .arg(QLatin1String(name), value));
+        line.*field = value;
+    }
+    if (line.Column.isEmpty() && (line.Header || !line.NameColumn.isEmpty()))
+        return Invalid(QStringLiteral("--header and --name-column need --column, the column of the data"));
     line.Action = TCommandAction::Batch;
     return line;
+}
+
+// One line or two per option, from the option table: names, value, what it does, its range.
+QString OptionHelp()
+{
+    QString text = QStringLiteral("Options of the symbol, named as the zint tool names them (-s and -r stand for\n"
+                                  "--scale and --rotate); the engine ignores those its symbology does not use:\n");
+    for (const TBarcodeOption *option : BarcodeOptions()) {
+        QString names;
+        QString about = QString::fromUtf8(option->Hint);
+        switch (option->Kind) {
+        case TOptionKind::Switch:
+            names = QStringLiteral("--") + QLatin1String(option->Name);
+            break;
+        case TOptionKind::Choice: {
+            QStringList switches;
+            for (int i = 0; i < option->ChoiceCount; ++i)
+                if (option->Choices[i].Switch != nullptr)
+                    switches.append(QStringLiteral("--%1 (%2)").arg(QLatin1String(option->Choices[i].Switch),
+                                                                   QString::fromUtf8(option->Choices[i].Caption).toLower()));
+            names = switches.join(QStringLiteral(", "));
+            break;
+        }
+        case TOptionKind::Colour:
+            names = QStringLiteral("--%1=RRGGBB").arg(QLatin1String(option->Name));
+            about += QStringLiteral(" (default %1)").arg(OptionValueText(*option, option->Default));
+            break;
+        default:
+            names = QStringLiteral("--%1=N").arg(QLatin1String(option->Name));
+            about += option->Choices != nullptr && option->Kind == TOptionKind::Integer && option->RangeFor == nullptr
+                             && option->ChoiceCount <= 8
+                         ? QStringLiteral(" (default %1)").arg(OptionValueText(*option, option->Default))
+                         : QStringLiteral(" (%1 to %2, default %3)")
+                               .arg(OptionValueText(*option, option->Minimum), OptionValueText(*option, option->Maximum),
+                                    OptionValueText(*option, option->Default));
+            break;
+        }
+        text += QStringLiteral("  %1\n      %2\n").arg(names, about);
+    }
+    return text;
 }
 
 } // namespace
@@ -157,17 +218,19 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
         {{QStringLiteral("h"), QStringLiteral("help")}, QString()},
         {{QStringLiteral("v"), QStringLiteral("version")}, QString()},
         {{QStringLiteral("l"), QStringLiteral("list")}, QString()},
-        {{QStringLiteral("b"), QStringLiteral("symbology")}, QString(), QStringLiteral("name")},
+        {{QStringLiteral("b"), QStringLiteral("symbology"), QStringLiteral("barcode")}, QString(), QStringLiteral("name")},
         {{QStringLiteral("d"), QStringLiteral("data")}, QString(), QStringLiteral("text")},
         {{QStringLiteral("p"), QStringLiteral("primary")}, QString(), QStringLiteral("text")},
-        {{QStringLiteral("s"), QStringLiteral("scale")}, QString(), QStringLiteral("number")},
-        {{QStringLiteral("r"), QStringLiteral("rotation")}, QString(), QStringLiteral("degrees")},
         {{QStringLiteral("o"), QStringLiteral("output")}, QString(), QStringLiteral("file")},
         {QStringLiteral("batch"), QString(), QStringLiteral("file")},
         {QStringLiteral("folder"), QString(), QStringLiteral("folder")},
         {QStringLiteral("format"), QString(), QStringLiteral("extension")},
         {QStringLiteral("verify"), QString()},
+        {QStringLiteral("column"), QString(), QStringLiteral("column")},
+        {QStringLiteral("name-column"), QString(), QStringLiteral("column")},
+        {QStringLiteral("header"), QString()},
     });
+    parser.addOptions(SymbolOptions());
     if (!parser.parse(arguments))
         return Invalid(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
@@ -237,14 +300,17 @@ QString CommandLineHelp()
                "  --folder FOLDER        the existing folder to write into; files there are\n"
                "                         overwritten\n"
                "  --format EXT           the format of the files (default bmp)\n"
-               "The look of the symbol (defaults as in the window):\n"
+               "  --column N             the file is a table (comma, semicolon or tab separated):\n"
+               "                         its column N (from 1) holds the strings\n"
+               "  --name-column N        the column the file names are made from\n"
+               "  --header               the first row names the columns (also usable as N)\n"
+               "The symbol (defaults as in the window):\n"
                "  -b, --symbology NAME   the symbology, by its name in the window's list or its\n"
                "                         short name, case and blanks aside (default \"QR Code\")\n"
                "  -p, --primary TEXT     the primary message of a composite symbology\n"
-               "  -s, --scale NUMBER     the scale, 0.01 to 100 (default 1)\n"
-               "  -r, --rotation DEGREES 0, 90, 180 or 270 (default 0)\n"
                "  --verify               read back what was written; a symbol that does not read\n"
                "                         back is reported and gives exit status 1 (it stays written)\n"
+               "%2"
                "Information:\n"
                "  -l, --list             the symbologies: short name, a tab, the name in the list\n"
                "  -v, --version          the program's version, its engine and language files\n"
@@ -253,9 +319,10 @@ QString CommandLineHelp()
                "Examples:\n"
                "  quorvel -d \"https://example.org\" -o link.svg\n"
                "  quorvel -b \"Code 128\" -d ABC-123 -s 2 -o label.png\n"
-               "  quorvel --batch serials.txt --folder out --format svg -b DataMatrix\n"
+               "  quorvel --batch serials.txt --folder out --format svg -b DataMatrix --square\n"
+               "  quorvel -d \"Grüße\" --secure=4 --vers=5 -o big.png\n"
                "\n"
                "Exit status: 0 when everything was written, 1 when something could not be read or\n"
                "written, 2 when the command line is wrong.\n")
-        .arg(FormatList());
+        .arg(FormatList(), OptionHelp());
 }

@@ -2,8 +2,12 @@
 
 #include "barcode/Barcode.h"
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
+
+struct TBarcodeOption;
 
 // The program's command line: what it asks for, read without running anything. Its messages
 // are English, like the messages of other command-line tools.
@@ -23,10 +27,17 @@ struct TCommandLine
     TSymbology Symbology = syQRCode;
     QString Data;
     QString Primary;
-    float Scale = 1.0f;
-    int Rotation = 0;
+    // The options given, each with its checked value, in the order of the option table; the
+    // others keep their defaults.
+    QList<QPair<const TBarcodeOption *, double>> Settings;
     QString Output;    // Single: the file to write
-    QString BatchFile; // Batch: the text file of strings, one per line
+    QString BatchFile; // Batch: the text file of strings, one per line, or a table
+    // Batch from a table: the column of the data and that of the file names, by number (from 1)
+    // or, with Header, by the name in the first row; empty: one string per line, names from the
+    // data.
+    QString Column;
+    QString NameColumn;
+    bool Header = false; // the table's first row names the columns
     QString Folder;    // Batch: the folder to write into
     QString Format = QStringLiteral("bmp"); // Batch: the extension of the files, without a dot
     bool Verify = false; // read back what was written

@@ -1,9 +1,11 @@
 #include "cli/CommandLineRun.h"
 
 #include "barcode/Barcode.h"
+#include "barcode/BarcodeOptions.h"
 #include "barcode/Symbologies.h"
 #include "barcode/WorkFile.h"
 #include "barcode/ZintLibrary.h"
+#include "batch/BatchCsv.h"
 #include "batch/BatchFolder.h"
 #include "batch/BatchPlan.h"
 #include "batch/BatchRun.h"
@@ -64,16 +66,16 @@ QString Shown(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-// The symbol as the main window starts it, then what the command line asks for.
+// The symbol as the main window starts it, then what the command line asks for. A warning of
+// the engine keeps the symbol; it is shown once the file is written.
 void Shape(TBarcode &barcode, const TCommandLine &line)
 {
-    barcode.SetBorderWidth(8);
-    barcode.SetWhiteSpaceHeight(4);
-    barcode.SetWhiteSpaceWidth(4);
+    ApplyOptionDefaults(barcode);
+    barcode.SetKeepWarnings(true);
     barcode.SetSymbology(line.Symbology);
     barcode.SetPrimaryMessage(line.Primary);
-    barcode.SetScale(line.Scale);
-    barcode.SetRotation(line.Rotation);
+    for (const auto &[option, value] : line.Settings)
+        option->Write(barcode, value);
 }
 
 int ShowVersion()
@@ -118,6 +120,8 @@ int WriteSingle(const TCommandLine &line)
     } catch (const Exception &error) {
         return Fail(ExitFailure, QStringLiteral("cannot write \"%1\": %2").arg(Shown(line.Output), error.Message()));
     }
+    if (!barcode.Warning().isEmpty())
+        Err() << Program << ": \"" << Shown(line.Output) << "\": " << barcode.Warning() << Qt::endl;
     // The save made sure that the file arrived (or went into the device or pipe it names).
     if (line.Verify && barcode.SaveChecksFiles())
         return ReadBack(barcode, {{line.Output, line.Data}}, ExitSuccess);
@@ -136,6 +140,51 @@ QList<TWrittenFile> WrittenFiles(const TBatchPlan &plan, const TBatchResult &res
     return files;
 }
 
+// The column's index in the table: a number from 1, or with a header row a column's name.
+qsizetype ColumnIndex(const QString &column, const TCsvTable &table, bool header)
+{
+    bool number = false;
+    const int index = column.toInt(&number);
+    if (number)
+        return index >= 1 && index <= table.ColumnCount ? index - 1 : -1;
+    return header && !table.Rows.isEmpty() ? table.Rows.first().indexOf(column) : -1;
+}
+
+// --column: the strings (and names) from the table as the batch window takes them. False with
+// nothing in `strings` when the file is a plain list that the first column stands for; false
+// with one message in `names` when the table cannot give what was asked.
+bool ReadTable(const TCommandLine &line, const QString &text, QStringList &strings, QStringList &names)
+{
+    const TCsvTable table = DetectCsv(text);
+    const auto failure = [&names](const QString &message) {
+        names = {message};
+        return false;
+    };
+    switch (table.Kind) {
+    case TCsvKind::NoColumns:
+        if (line.Column == QLatin1String("1") && line.NameColumn.isEmpty() && !line.Header)
+            return false; // a plain list is one column
+        return failure(QStringLiteral("it is not a table (no comma, semicolon or tab separates columns)"));
+    case TCsvKind::MixedColumns:
+        return failure(QStringLiteral("line %1 has %2 columns where the first line has %3")
+                           .arg(table.BadLine).arg(table.BadCount).arg(table.ColumnCount));
+    case TCsvKind::UnclosedQuote:
+        return failure(QStringLiteral("the quote opened on line %1 is never closed").arg(table.BadLine));
+    case TCsvKind::Table:
+        break;
+    }
+    const qsizetype data = ColumnIndex(line.Column, table, line.Header);
+    const qsizetype name = line.NameColumn.isEmpty() ? -2 : ColumnIndex(line.NameColumn, table, line.Header);
+    if (data < 0 || name == -1)
+        return failure(QStringLiteral("it has no column \"%1\" (it has %2 columns)")
+                           .arg(data < 0 ? line.Column : line.NameColumn).arg(table.ColumnCount));
+    const qsizetype firstRow = line.Header ? 1 : 0;
+    strings = CsvColumn(table.Rows, data, firstRow);
+    if (name >= 0)
+        names = CsvColumn(table.Rows, name, firstRow);
+    return true;
+}
+
 int WriteBatch(const TCommandLine &line)
 {
     const TBatchFile file = LoadBatchFile(line.BatchFile);
@@ -147,11 +196,18 @@ int WriteBatch(const TCommandLine &line)
               << Shown(line.BatchFile) << (one ? "\" holds" : "\" hold")
               << " bytes that are not UTF-8 and were read byte by byte" << Qt::endl;
     }
-    // Every line is a string, trimmed, as the batch window lists them.
-    QStringList strings = SplitBatchLines(file.Text);
-    for (QString &text : strings)
-        text = TrimBatchLine(text);
-    if (strings.isEmpty())
+    QStringList strings;
+    QStringList names;
+    if (line.Column.isEmpty() || !ReadTable(line, file.Text, strings, names)) {
+        if (!line.Column.isEmpty() && strings.isEmpty() && names.size() == 1)
+            return Fail(ExitFailure, QStringLiteral("the batch file \"%1\": %2").arg(Shown(line.BatchFile), names.first()));
+        // Every line is a string, trimmed, as the batch window lists them.
+        strings = SplitBatchLines(file.Text);
+        for (QString &text : strings)
+            text = TrimBatchLine(text);
+        names.clear();
+    }
+    if (strings.isEmpty() || AllBlank(strings))
         return Fail(ExitFailure, QStringLiteral("the batch file \"%1\" holds no strings").arg(Shown(line.BatchFile)));
 
     const QString folder = NormaliseBatchFolder(line.Folder);
@@ -161,7 +217,9 @@ int WriteBatch(const TCommandLine &line)
     TBarcode barcode(nullptr);
     Shape(barcode, line);
     RemoveStrayWorkFiles(folder);
-    const TBatchPlan plan = PlanBatch(strings, folder, QLatin1Char('.') + line.Format);
+    const QString extension = QLatin1Char('.') + line.Format;
+    const TBatchPlan plan = names.isEmpty() ? PlanBatch(strings, folder, extension)
+                                            : PlanBatch(strings, names, folder, extension);
     const TBatchResult result = RunBatch(plan, folder, [&barcode](const TBatchItem &item) {
         barcode.SetInputText(item.Text);
         barcode.Save(item.FileName);
