@@ -33,6 +33,13 @@ const TIntegerValue IntegerValues[] = {
 
 const QString LanguageKey = QStringLiteral("Language");
 const QString PathKey = QStringLiteral("Path");
+// The symbol, beside the values above: a group of its own for the look and one per symbology.
+const QString SymbolGroup = QStringLiteral("Symbol");
+const QString SymbologyKey = QStringLiteral("Symbology");
+const QString DataKey = QStringLiteral("Data");
+const QString PrimaryKey = QStringLiteral("PrimaryMessage");
+const QString AppearanceGroup = QStringLiteral("Appearance");
+const QString SymbologiesGroup = QStringLiteral("Symbologies");
 
 // A number is taken as it is, a text is parsed as a decimal integer. Anything else (a list, a
 // text that does not parse) gives the default, so one bad value cannot stop the program.
@@ -74,6 +81,70 @@ void WriteInteger(QSettings &store, const QString &key, int number)
         store.setValue(key, number);
 }
 
+// Every text value of the current group; values of another kind are left out.
+QMap<QString, QString> ReadTexts(QSettings &store)
+{
+    QMap<QString, QString> values;
+    for (const QString &key : store.childKeys()) {
+        const QVariant value = store.value(key);
+        if (value.typeId() == QMetaType::QString)
+            values.insert(key, value.toString());
+    }
+    return values;
+}
+
+void ReadSymbol(QSettings &store)
+{
+    store.beginGroup(SymbolGroup);
+    AppSettings.HasSymbol = store.contains(SymbologyKey);
+    AppSettings.Symbology = ReadString(store, SymbologyKey, QString());
+    AppSettings.Data = ReadString(store, DataKey, QString());
+    AppSettings.PrimaryMessage = ReadString(store, PrimaryKey, QString());
+    store.beginGroup(AppearanceGroup);
+    AppSettings.Appearance = ReadTexts(store);
+    store.endGroup();
+    store.beginGroup(SymbologiesGroup);
+    AppSettings.SymbologyOptions.clear();
+    for (const QString &symbology : store.childGroups()) {
+        store.beginGroup(symbology);
+        AppSettings.SymbologyOptions.insert(symbology, ReadTexts(store));
+        store.endGroup();
+    }
+    store.endGroup();
+    store.endGroup();
+}
+
+void WriteTexts(QSettings &store, const QMap<QString, QString> &values)
+{
+    for (auto value = values.cbegin(); value != values.cend(); ++value)
+        store.setValue(value.key(), value.value());
+}
+
+// The whole group is written again, so that values put back to their default are gone.
+void WriteSymbol(QSettings &store)
+{
+    store.remove(SymbolGroup);
+    if (!AppSettings.HasSymbol)
+        return;
+    store.beginGroup(SymbolGroup);
+    store.setValue(SymbologyKey, AppSettings.Symbology);
+    store.setValue(DataKey, AppSettings.Data);
+    store.setValue(PrimaryKey, AppSettings.PrimaryMessage);
+    store.beginGroup(AppearanceGroup);
+    WriteTexts(store, AppSettings.Appearance);
+    store.endGroup();
+    store.beginGroup(SymbologiesGroup);
+    for (auto symbology = AppSettings.SymbologyOptions.cbegin(); symbology != AppSettings.SymbologyOptions.cend(); ++symbology) {
+        if (symbology.value().isEmpty())
+            continue;
+        store.beginGroup(symbology.key());
+        WriteTexts(store, symbology.value());
+        store.endGroup();
+    }
+    store.endGroup();
+    store.endGroup();
+}
+
 bool Flush(QSettings &store)
 {
     store.sync();
@@ -108,6 +179,7 @@ void LoadSettings()
         AppSettings.*value.Field = ReadInteger(user, QLatin1String(value.Key), value.Default);
     AppSettings.Language = ReadString(user, LanguageKey, AppSettings.DefaultLanguage);
     AppSettings.Path = ReadString(user, PathKey, DefaultOutputPath());
+    ReadSymbol(user);
 }
 
 bool WriteSettings()
@@ -125,6 +197,9 @@ bool WriteSettings()
     if (!Flush(user))
         return false;
     user.setValue(PathKey, AppSettings.Path);
+    if (!Flush(user))
+        return false;
+    WriteSymbol(user);
     return Flush(user);
 }
 

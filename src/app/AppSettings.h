@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 
 class TLangChanger;
@@ -16,6 +17,15 @@ struct TAppSettings
     QString Language;
     QString Path;            // output folder of the batch window, with a trailing separator
     QString DefaultLanguage; // machine-wide language, never written
+
+    // The symbol as the window was left. Values are kept as their command-line texts and
+    // checked when the window takes them; only those that differ from the default are kept.
+    bool HasSymbol = false;  // false: nothing stored, the program's start symbol
+    QString Symbology;       // the symbology's short name ("QRCode")
+    QString Data;
+    QString PrimaryMessage;
+    QMap<QString, QString> Appearance;                       // option name -> value
+    QMap<QString, QMap<QString, QString>> SymbologyOptions; // short name -> option -> value
 };
 
 extern TAppSettings AppSettings;

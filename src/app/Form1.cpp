@@ -195,6 +195,7 @@ void TForm1::FormClose(QObject *, FormTypes::TCloseAction &)
     AppSettings.WindowWidth = Width();
     AppSettings.WindowHeight = Height();
     AppSettings.WindowState = int(WindowState());
+    StoreSymbol();
     SaveSettings(LangChanger1);
 }
 

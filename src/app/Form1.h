@@ -31,6 +31,8 @@ class TScanVerdictView;
 class TScanWorker;
 struct TScanVerdict;
 class TUpDown;
+class TSymbologyOptionsView;
+struct TBarcodeOption;
 class QMenu;
 class QTemporaryDir;
 class QTimer;
@@ -97,6 +99,8 @@ public:
     TLabel *LabelPhysicalSize = nullptr;
     // The options that only some symbologies have; hidden while it holds none.
     TPanel *PanelSymbologyOptions = nullptr;
+    // Its controls, built from the option table.
+    TSymbologyOptionsView *SymbologyOptions = nullptr;
     TButton *ButtonSave = nullptr;
     TComboBox *ComboBoxExt = nullptr;
     TButton *ButtonBatch = nullptr;
@@ -118,6 +122,7 @@ public:
     TMenuItem *MenuItemZoomActual = nullptr;
     TMenuItem *MenuItemPrint = nullptr;
     TMenuItem *MenuItemSave = nullptr; // Save As, also by Ctrl+S
+    TMenuItem *MenuItemCopyCommandLine = nullptr; // also by Ctrl+Shift+C
 
     // Life cycle (Form1.cpp).
     void GetFileVersionInfoMy();
@@ -145,6 +150,14 @@ public:
                                  ComCtrlTypes::TUpDownDirection Direction);
     void UpDownScaleChangingEx(QObject *Sender, bool &AllowChange, short NewValue,
                                ComCtrlTypes::TUpDownDirection Direction);
+
+    // The symbol's own settings (Form1SymbolSettings.cpp): the options area, what is remembered
+    // between runs, and the command line that writes the same symbol.
+    void SymbologyOptionChange(const TBarcodeOption *Option, double Value);
+    void ButtonResetOptionsClick(QObject *Sender);
+    void MenuItemCopyCommandLineClick(QObject *Sender);
+    // The command that writes the symbol shown, as "Copy as command line" copies it.
+    QString CommandLineText() const;
 
     // The filter over the symbology list (Form1Filter.cpp): the list offers only the names that
     // match; the selected symbology stays until the user picks another.
@@ -238,6 +251,14 @@ private:
 
     // The panel set-up run by FormCreate (Form1Options.cpp).
     void SetupPanel();
+    // The option controls take the component's values.
+    void ShowPanelValues();
+    // The settings memory (Form1SymbolSettings.cpp): the stored symbol into the component at
+    // start, the component's into the store at the end.
+    void ApplyStoredSymbol();
+    void StoreSymbol();
+    // The chosen symbology's own options, as last set for it, into the component.
+    void ApplySymbologyOptions();
     void SetOutputOption(int option, bool present);
     // Enables the fields that apply to the symbology and the physical size; the others are
     // disabled with a hint that says why.

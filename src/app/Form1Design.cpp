@@ -3,7 +3,9 @@
 #include "app/Form1.h"
 #include "app/SaveFormats.h"
 #include "app/ScanVerdictView.h"
+#include "app/SymbologyOptionsView.h"
 #include "barcode/Barcode.h"
+#include "barcode/BarcodeOptions.h"
 #include "lang/LangChanger.h"
 #include "toolkit/ColorBox.h"
 #include "toolkit/ComCtrls.h"
@@ -147,10 +149,11 @@ void TForm1::CreateComponents()
 
     Barcode = new TBarcode(this);
     Barcode->SetName(QStringLiteral("Barcode"));
-    Barcode->SetBorderWidth(8);
+    // The program's start values; the component's own defaults differ (raw bytes, no border).
+    ApplyOptionDefaults(*Barcode);
     Barcode->SetInputText(QStringLiteral("123456"));
-    Barcode->SetWhiteSpaceHeight(4);
-    Barcode->SetWhiteSpaceWidth(4);
+    // The preview shows a symbol the engine warns about, and the warning beside it.
+    Barcode->SetKeepWarnings(true);
 
     SavePictureDialog = new TSavePictureDialog(this);
     SavePictureDialog->SetName(QStringLiteral("SavePictureDialog"));
@@ -281,20 +284,21 @@ void TForm1::CreateOptionControls()
     MemoPrimaryMessage->SetScrollBars(ssVertical);
     MemoPrimaryMessage->SetTabOrder(22);
     for (TMemo *memo : {MemoInputText, MemoPrimaryMessage}) {
-        // Five lines of text, down to two when the window is small; the preview takes the rest.
+        // Four lines of text, down to two when the window is small; the preview takes the rest.
         const int lines = memo->fontMetrics().lineSpacing();
         memo->setMinimumHeight(lines * 2 + 12);
-        memo->setMaximumHeight(lines * 5 + 12);
+        memo->setMaximumHeight(lines * 4 + 12);
         memo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     }
 
     CreatePhysicalSizeControls();
 
-    // Room for the options that only some symbologies have; empty and hidden until it holds some.
+    // The options that only some symbologies have; each shows while the symbology takes it.
     PanelSymbologyOptions = Create<TPanel>(this, panel, "PanelSymbologyOptions");
     PanelSymbologyOptions->SetBevelOuter(bvNone);
     PanelSymbologyOptions->SetTabOrder(22);
-    PanelSymbologyOptions->SetVisible(false);
+    SymbologyOptions = new TSymbologyOptionsView(this, PanelSymbologyOptions,
+                                                 [this](const QString &message) { return TranslateMessage(message); });
 }
 
 void TForm1::CreateSymbologyFilter()
@@ -501,4 +505,6 @@ void TForm1::ConnectHandlers()
     ConnectGuarded(EditResolution, &TEdit::OnChange, this, &TForm1::EditResolutionChange);
     ConnectPreviewHandlers();
     ConnectScanCheck();
+    ConnectGuarded(SymbologyOptions, &TSymbologyOptionsView::OnOptionChange, this, &TForm1::SymbologyOptionChange);
+    ConnectGuarded(SymbologyOptions, &TSymbologyOptionsView::OnReset, this, [this] { ButtonResetOptionsClick(SymbologyOptions->ButtonResetOptions); });
 }

@@ -1,6 +1,8 @@
 #include "app/Form1.h"
 
+#include "app/SymbologyOptionsView.h"
 #include "barcode/Barcode.h"
+#include "barcode/BarcodeOptions.h"
 #include "toolkit/ColorBox.h"
 #include "toolkit/ComCtrls.h"
 #include "toolkit/DisabledReason.h"
@@ -47,6 +49,24 @@ private:
 
 void TForm1::SetupPanel()
 {
+    ApplyStoredSymbol();
+    ShowPanelValues();
+    MemoInputText->SetText(Barcode->InputText());
+    MemoPrimaryMessage->SetText(Barcode->PrimaryMessage());
+
+    for (int index = 0; index < SymbologyCount; ++index)
+        if (OfferedInWindow(TSymbology(index)))
+            ComboBoxSymbology->AddItem(TBarcode::SymbologyNames(TSymbology(index)));
+    ComboBoxSymbology->SetSorted(true);
+    const TSymbology start = OfferedInWindow(Barcode->Symbology()) ? Barcode->Symbology() : syQRCode;
+    ComboBoxSymbology->SetText(TBarcode::SymbologyNames(start));
+    ComboBoxSymbologyChange(ComboBoxSymbology);
+
+    FControlsReady = true;
+}
+
+void TForm1::ShowPanelValues()
+{
     // Start values from the component; handlers that fire here write the same value back.
     ColorBoxForeColor->SetSelectedColor(Barcode->ForeColor());
     ColorBoxBackColor->SetSelectedColor(Barcode->BackColor());
@@ -65,30 +85,24 @@ void TForm1::SetupPanel()
     CheckBoxBars->SetChecked(InSet(options, opBars));
     CheckBoxBox->SetChecked(InSet(options, opBox));
     CheckBoxDotty->SetChecked(InSet(options, opDotty));
-    MemoInputText->SetText(Barcode->InputText());
-    MemoPrimaryMessage->SetText(Barcode->PrimaryMessage());
-
-    // The four symbologies after the first 95 are not offered.
-    constexpr int OfferedSymbologies = 95;
-    for (int index = 0; index < OfferedSymbologies; ++index)
-        ComboBoxSymbology->AddItem(TBarcode::SymbologyNames(TSymbology(index)));
-    ComboBoxSymbology->SetSorted(true);
-    ComboBoxSymbology->SetText(TBarcode::SymbologyNames(syQRCode));
-    ComboBoxSymbologyChange(ComboBoxSymbology);
-
-    FControlsReady = true;
 }
 
 void TForm1::RefreshPreview()
 {
     FEngineMessage.clear();
     FSaveNote.clear();
+    bool rendered = false;
     try {
         Image->SetPicture(Barcode->Bitmap());
+        // A warning (an ECI the engine added, say) keeps the symbol and is shown beside it.
+        FEngineMessage = Barcode->Warning();
+        rendered = true;
     } catch (const Exception &error) {
         FEngineMessage = error.Message();
         Image->ClearPicture();
     }
+    if (SymbologyOptions != nullptr)
+        SymbologyOptions->ShowAutomatic(*Barcode, rendered);
     ShowStatus();
     UpdatePreviewCommands();
     ShowPhysicalSize();
@@ -108,6 +122,7 @@ void TForm1::ShowStatus()
 void TForm1::ComboBoxSymbologyChange(QObject *)
 {
     Barcode->SetSymbologyName(ComboBoxSymbology->Text());
+    ApplySymbologyOptions();
     UpdateApplicableFields();
     // A disabled dotty box keeps its check, so the option returns with a symbology that has dots.
     SetOutputOption(opDotty, CheckBoxDotty->isEnabled() && CheckBoxDotty->Checked());
@@ -117,6 +132,7 @@ void TForm1::ComboBoxSymbologyChange(QObject *)
 void TForm1::UpdateApplicableFields()
 {
     const TCapabilities capabilities = Barcode->Capabilities();
+    SymbologyOptions->ShowFor(*Barcode, capabilities);
     const bool dotty = InSet(capabilities, caDotty);
     SetApplies({CheckBoxDotty, LabelDotSize, EditDotSize, UpDownDotSize}, dotty,
                TranslateMessage(QStringLiteral("This symbology cannot be drawn with dots.")));

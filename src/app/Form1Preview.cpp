@@ -69,12 +69,16 @@ void TForm1::CreatePreviewCommands()
     MenuItemSave = CreateMenuItem(this, "MenuItemSave", QStringLiteral("&Save As ..."),
                                   QStringLiteral("Saves the symbol in the format chosen beside Save As"),
                                   {QKeySequence::Save});
+    MenuItemCopyCommandLine = CreateMenuItem(this, "MenuItemCopyCommandLine", QStringLiteral("Copy as co&mmand line"),
+                                             QStringLiteral("Copies the command that writes this symbol with the "
+                                                            "program's command line"),
+                                             {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)});
 
     // Ctrl+C belongs to the preview only: in the memos and edits it copies their text.
     MenuItemCopy->Action()->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     Image->addAction(MenuItemCopy->Action());
     for (TMenuItem *item : {MenuItemZoomIn, MenuItemZoomOut, MenuItemZoomFit, MenuItemZoomActual, MenuItemPrint,
-                            MenuItemSave})
+                            MenuItemSave, MenuItemCopyCommandLine})
         addAction(item->Action());
     MenuItemZoomFit->Action()->setCheckable(true);
     MenuItemZoomActual->Action()->setCheckable(true);
@@ -89,6 +93,7 @@ void TForm1::CreatePreviewCommands()
     FPreviewMenu->addSeparator();
     FPreviewMenu->addAction(MenuItemPrint->Action());
     FPreviewMenu->addAction(MenuItemSave->Action());
+    FPreviewMenu->addAction(MenuItemCopyCommandLine->Action());
     UpdatePreviewCommands();
 }
 
@@ -101,6 +106,7 @@ void TForm1::ConnectPreviewHandlers()
     ConnectGuarded(MenuItemZoomActual, &TMenuItem::OnClick, this, &TForm1::MenuItemZoomActualClick);
     ConnectGuarded(MenuItemPrint, &TMenuItem::OnClick, this, &TForm1::MenuItemPrintClick);
     ConnectGuarded(MenuItemSave, &TMenuItem::OnClick, this, &TForm1::ButtonSaveClick);
+    ConnectGuarded(MenuItemCopyCommandLine, &TMenuItem::OnClick, this, &TForm1::MenuItemCopyCommandLineClick);
     ConnectGuarded(Image, &TImage::OnStartDrag, this, &TForm1::ImageStartDrag);
     ConnectGuarded(Image, &TImage::OnContextPopup, this, &TForm1::ImageContextPopup);
     ConnectGuarded(Image, &TImage::OnZoomChange, this, &TForm1::ImageZoomChange);

@@ -1,5 +1,7 @@
 #include "barcode/Symbologies.h"
 
+#include <QMetaEnum>
+
 namespace {
 
 // In TSymbology order: the ordinal of a value is its row.
@@ -126,6 +128,23 @@ bool FindSymbology(const QString &displayName, TSymbology &result)
 {
     for (int i = 0; i < SymbologyCount; ++i) {
         if (displayName == QString::fromUtf8(Catalogue[i].DisplayName)) {
+            result = TSymbology(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+QString SymbologyShortName(TSymbology symbology)
+{
+    const QMetaEnum symbologies = QMetaEnum::fromType<TSymbology>();
+    return QString::fromLatin1(symbologies.valueToKey(int(symbology))).mid(2);
+}
+
+bool FindSymbologyShortName(const QString &shortName, TSymbology &result)
+{
+    for (int i = 0; i < SymbologyCount; ++i) {
+        if (shortName == SymbologyShortName(TSymbology(i))) {
             result = TSymbology(i);
             return true;
         }

@@ -2,7 +2,6 @@
 
 #include "barcode/Symbologies.h"
 
-#include <QMetaEnum>
 
 namespace {
 
@@ -22,8 +21,7 @@ QString Folded(const QString &name)
 
 QString CommandLineName(TSymbology symbology)
 {
-    const QMetaEnum symbologies = QMetaEnum::fromType<TSymbology>();
-    return QString::fromLatin1(symbologies.valueToKey(int(symbology))).mid(2);
+    return SymbologyShortName(symbology);
 }
 
 bool SymbologyFromCommandLine(const QString &name, TSymbology &result)

@@ -107,12 +107,32 @@ private slots:
     void WriteAndReadBack()
     {
         WriteText(StoreFile(FMachineDir), "[Options]\nLanguage=German\n");
-        AppSettings = TAppSettings{2, 1024, 700, -5, 40, QStringLiteral("Danish"),
-                                   QStringLiteral("/data/out, new/"), QStringLiteral("German")};
+        AppSettings = TAppSettings();
+        AppSettings.WindowState = 2;
+        AppSettings.WindowWidth = 1024;
+        AppSettings.WindowHeight = 700;
+        AppSettings.WindowLeft = -5;
+        AppSettings.WindowTop = 40;
+        AppSettings.Language = QStringLiteral("Danish");
+        AppSettings.Path = QStringLiteral("/data/out, new/");
+        AppSettings.DefaultLanguage = QStringLiteral("German");
+        // The symbol's values sit beside them in groups of their own.
+        AppSettings.HasSymbol = true;
+        AppSettings.Symbology = QStringLiteral("DataMatrix");
+        AppSettings.Data = QStringLiteral("line 1\nline 2, \"quoted\"");
+        AppSettings.Appearance = {{QStringLiteral("fg"), QStringLiteral("FF0000")}};
+        AppSettings.SymbologyOptions = {{QStringLiteral("DataMatrix"), {{QStringLiteral("shape"), QStringLiteral("1")}}},
+                                        {QStringLiteral("QRCode"), {}}};
         QVERIFY(WriteSettings());
 
         AppSettings = TAppSettings();
         LoadSettings();
+        QVERIFY(AppSettings.HasSymbol);
+        QCOMPARE(AppSettings.Symbology, QStringLiteral("DataMatrix"));
+        QCOMPARE(AppSettings.Data, QStringLiteral("line 1\nline 2, \"quoted\""));
+        QCOMPARE(AppSettings.Appearance.value(QStringLiteral("fg")), QStringLiteral("FF0000"));
+        QCOMPARE(AppSettings.SymbologyOptions.keys(), QStringList{QStringLiteral("DataMatrix")});
+        QCOMPARE(AppSettings.SymbologyOptions.value(QStringLiteral("DataMatrix")).value(QStringLiteral("shape")), QStringLiteral("1"));
         QCOMPARE(AppSettings.WindowState, 2);
         QCOMPARE(AppSettings.WindowWidth, 1024);
         QCOMPARE(AppSettings.WindowHeight, 700);

@@ -1,5 +1,6 @@
 #include "Form1Fixture.h"
 
+#include "app/SymbologyOptionsView.h"
 #include "barcode/Barcode.h"
 #include "toolkit/ComCtrls.h"
 #include "toolkit/DisabledReason.h"
@@ -196,7 +197,11 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), FForm->EditXDimension);
         QTest::keyClick(FForm->EditXDimension, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), FForm->EditResolution);
+        // Then the symbology's own options, then Save As.
         QTest::keyClick(FForm->EditResolution, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), FForm->SymbologyOptions->Control(QStringLiteral("mode")));
+        for (int step = 0; step < 20 && QApplication::focusWidget() != FForm->ButtonSave; ++step)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), FForm->ButtonSave);
         for (QWidget *control : {static_cast<QWidget *>(FForm->CheckBoxPhysicalSize),
                                  static_cast<QWidget *>(FForm->EditXDimension),

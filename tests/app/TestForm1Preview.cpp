@@ -206,7 +206,7 @@ private slots:
         QStringList captions;
         for (TMenuItem *item : {FForm->MenuItemCopy, FForm->MenuItemZoomIn, FForm->MenuItemZoomOut,
                                 FForm->MenuItemZoomFit, FForm->MenuItemZoomActual, FForm->MenuItemPrint,
-                                FForm->MenuItemSave}) {
+                                FForm->MenuItemSave, FForm->MenuItemCopyCommandLine}) {
             captions.append(item->Caption());
             QVERIFY(!item->Hint().isEmpty());
             QCOMPARE(item->Action()->toolTip(), item->Hint());

@@ -1,0 +1,270 @@
+#include "app/SymbologyOptionsView.h"
+
+#include "barcode/BarcodeOptions.h"
+#include "barcode/RecordFields.h"
+#include "toolkit/ExtCtrls.h"
+#include "toolkit/LocaleNumbers.h"
+#include "toolkit/StdCtrls.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+constexpr int FieldsPerRow = 3;
+
+// "secure" -> "Secure": the part of a control's name that names its option.
+QString NamePart(const TBarcodeOption &option)
+{
+    QString name = QLatin1String(option.Name);
+    name[0] = name[0].toUpper();
+    return name;
+}
+
+bool IsList(const TBarcodeOption &option)
+{
+    return option.Kind == TOptionKind::Choice || option.Kind == TOptionKind::Integer;
+}
+
+} // namespace
+
+TSymbologyOptionsView::TSymbologyOptionsView(QObject *owner, TPanel *panel, TTranslate translate)
+    : QObject(owner)
+    , FPanel(panel)
+    , FTranslate(std::move(translate))
+{
+    FGrid = new QGridLayout;
+    FGrid->setContentsMargins(0, 0, 0, 0);
+    FGrid->setHorizontalSpacing(6);
+    FGrid->setVerticalSpacing(2);
+    for (int column = 1; column < 2 * FieldsPerRow; column += 2)
+        FGrid->setColumnStretch(column, 1);
+    auto *switches = new QHBoxLayout;
+    switches->setSpacing(12);
+    for (const TBarcodeOption *option : BarcodeOptions()) {
+        if (option->Place != TOptionPlace::Symbology)
+            continue;
+        Create(*option);
+        QWidget *control = FControls.value(QLatin1String(option->Name));
+        if (option->Kind == TOptionKind::Switch) {
+            switches->addWidget(control);
+            continue;
+        }
+        FFields.append(QLatin1String(option->Name));
+    }
+    PlaceFields();
+
+    LabelAutomatic = new TLabel(owner, panel);
+    LabelAutomatic->SetName(QStringLiteral("LabelAutomatic"));
+    LabelAutomatic->SetHint(QStringLiteral("What the engine chose where the options are left at Automatic"));
+    LabelAutomatic->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    LabelAutomatic->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    ButtonResetOptions = new TButton(owner, panel);
+    ButtonResetOptions->SetName(QStringLiteral("ButtonResetOptions"));
+    ButtonResetOptions->SetCaption(QStringLiteral("Reset to defaults"));
+    ButtonResetOptions->SetHint(QStringLiteral("Puts the look and every symbology's options back to the program's defaults; "
+                                               "the symbology and the data stay"));
+    ButtonResetOptions->SetTabOrder(FTabOrder++);
+    connect(ButtonResetOptions, &TButton::OnClick, this, [this] { Q_EMIT OnReset(); });
+    // What the engine chose takes the room the switches leave.
+    switches->addWidget(LabelAutomatic, 1);
+    switches->addWidget(ButtonResetOptions);
+
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    layout->addLayout(FGrid);
+    layout->addLayout(switches);
+}
+
+void TSymbologyOptionsView::Create(const TBarcodeOption &option)
+{
+    const QString key = QLatin1String(option.Name);
+    const QString caption = QString::fromUtf8(option.Caption);
+    const QString hint = QString::fromUtf8(option.Hint);
+    QWidget *control = nullptr;
+    if (option.Kind == TOptionKind::Switch) {
+        auto *box = new TCheckBox(parent(), FPanel);
+        box->SetName(QStringLiteral("CheckBox") + NamePart(option));
+        box->SetCaption(caption);
+        box->SetHint(hint);
+        box->SetTabOrder(FTabOrder++);
+        connect(box, &TCheckBox::OnClick, this, [this, &option] { Changed(option); });
+        control = box;
+    } else {
+        auto *label = new TLabel(parent(), FPanel);
+        label->SetName(QStringLiteral("Label") + NamePart(option));
+        label->SetCaption(caption);
+        FLabels.insert(key, label);
+        if (IsList(option)) {
+            auto *box = new TComboBox(parent(), FPanel);
+            box->SetName(QStringLiteral("ComboBox") + NamePart(option));
+            box->SetStyle(csDropDownList);
+            box->SetHint(hint);
+            box->SetTabOrder(FTabOrder++);
+            box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+            box->setMinimumContentsLength(6);
+            connect(box, &TComboBox::OnChange, this, [this, &option] { Changed(option); });
+            control = box;
+        } else {
+            auto *edit = new TEdit(parent(), FPanel);
+            edit->SetName(QStringLiteral("Edit") + NamePart(option));
+            edit->SetHint(hint);
+            edit->SetTabOrder(FTabOrder++);
+            connect(edit, &TEdit::OnChange, this, [this, &option] { Changed(option); });
+            control = edit;
+        }
+        label->SetFocusControl(control);
+        label->hide();
+    }
+    // Hidden until a symbology takes it: the window's minimum size counts shown options only.
+    control->hide();
+    FControls.insert(key, control);
+}
+
+// "Automatic" (the default, where the option has a range of its own), then the values the
+// symbology takes, each with its name where it has one.
+void TSymbologyOptionsView::FillChoices(TComboBox *box, const TBarcodeOption &option, TSymbology symbology)
+{
+    box->clear();
+    if (option.Kind == TOptionKind::Choice || (option.Choices != nullptr && option.RangeFor == nullptr)) {
+        for (int i = 0; i < option.ChoiceCount; ++i)
+            box->addItem(FTranslate(QString::fromUtf8(option.Choices[i].Caption)), option.Choices[i].Value);
+        return;
+    }
+    int minimum = 0, maximum = 0;
+    OptionRange(option, symbology, minimum, maximum);
+    if (option.RangeFor != nullptr)
+        box->addItem(FTranslate(QStringLiteral("Automatic")), option.Default);
+    for (int value = minimum; value <= maximum; ++value) {
+        if (option.RangeFor != nullptr && value == option.Default)
+            continue;
+        const QString name = OptionValueCaption(option, symbology, value);
+        box->addItem(name.isEmpty() ? QString::number(value) : QStringLiteral("%1 (%2)").arg(value).arg(name), value);
+    }
+}
+
+void TSymbologyOptionsView::PlaceFields()
+{
+    int field = 0;
+    for (const QString &key : FFields) {
+        TLabel *label = FLabels.value(key);
+        QWidget *control = FControls.value(key);
+        FGrid->removeWidget(label);
+        FGrid->removeWidget(control);
+        if (control->isHidden())
+            continue;
+        const int row = field / FieldsPerRow, column = 2 * (field % FieldsPerRow);
+        FGrid->addWidget(label, row, column);
+        FGrid->addWidget(control, row, column + 1);
+        ++field;
+    }
+}
+
+void TSymbologyOptionsView::ShowFor(const TBarcode &barcode, TCapabilities capabilities)
+{
+    FUpdating = true;
+    const TSymbology symbology = barcode.Symbology();
+    for (const TBarcodeOption *option : BarcodeOptions()) {
+        const QString key = QLatin1String(option->Name);
+        QWidget *control = FControls.value(key);
+        if (control == nullptr)
+            continue;
+        const bool applies = option->AppliesTo(symbology, capabilities);
+        control->setVisible(applies);
+        if (TLabel *label = FLabels.value(key))
+            label->setVisible(applies);
+        if (!applies)
+            continue;
+        const double value = option->Read(barcode);
+        if (auto *box = qobject_cast<TComboBox *>(control)) {
+            // Filled each time: the range follows the symbology, the names the language.
+            FillChoices(box, *option, symbology);
+            const int index = box->findData(value);
+            box->setCurrentIndex(index >= 0 ? index : 0);
+        } else if (auto *check = qobject_cast<TCheckBox *>(control)) {
+            check->SetChecked(value != 0);
+        } else if (auto *edit = qobject_cast<TEdit *>(control)) {
+            edit->SetText(FloatToStr(static_cast<long double>(value)));
+        }
+    }
+    PlaceFields();
+    FUpdating = false;
+}
+
+void TSymbologyOptionsView::Changed(const TBarcodeOption &option)
+{
+    if (FUpdating)
+        return;
+    QWidget *control = FControls.value(QLatin1String(option.Name));
+    double value = option.Default;
+    if (auto *box = qobject_cast<TComboBox *>(control)) {
+        if (box->currentIndex() < 0)
+            return;
+        value = box->currentData().toDouble();
+    } else if (auto *check = qobject_cast<TCheckBox *>(control)) {
+        value = check->Checked() ? 1 : 0;
+    } else if (auto *edit = qobject_cast<TEdit *>(control)) {
+        // A number being typed stays as it is until it is one in range.
+        const std::optional<double> number = StrToFloat(edit->Text());
+        if (!number || !std::isfinite(*number) || *number < option.Minimum || *number > option.Maximum)
+            return;
+        value = *number;
+    }
+    Q_EMIT OnOptionChange(&option, value);
+}
+
+namespace {
+
+// The version a QR Code family symbol of this width has, for engines that do not report it.
+int VersionFromWidth(TSymbology symbology, int width)
+{
+    if (symbology == syQRCode || symbology == syHIBC_QRCode)
+        return width >= 21 ? (width - 17) / 4 : 0;
+    if (symbology == syMicroQRCode)
+        return width >= 11 ? (width - 9) / 2 : 0;
+    return 0;
+}
+
+} // namespace
+
+void TSymbologyOptionsView::ShowAutomatic(TBarcode &barcode, bool rendered)
+{
+    QStringList parts;
+    const TSymbology symbology = barcode.Symbology();
+    const TBarcodeOption *vers = FindBarcodeOption(QStringLiteral("vers"));
+    const TBarcodeOption *secure = FindBarcodeOption(QStringLiteral("secure"));
+    if (rendered && vers != nullptr && TakesSymbolVersion(symbology) && barcode.SymbolVersion() == 0
+        && vers->AppliesTo(symbology, 0)) {
+        // Newer engines report what they chose; older ones leave it to the symbol's size.
+        const TBarcode::TEngineChoice &chosen = barcode.EngineChoice();
+        int minimum = 0, maximum = 0;
+        OptionRange(*vers, symbology, minimum, maximum);
+        const int version = chosen.Option2 >= minimum && chosen.Option2 <= maximum && maximum > 1
+                                ? chosen.Option2
+                                : VersionFromWidth(symbology, barcode.Width());
+        const QString size = QStringLiteral("%1 × %2").arg(barcode.Width()).arg(barcode.RowCount());
+        if (version > 0)
+            parts << FTranslate(QStringLiteral("Version %1 (%2)")).arg(version).arg(size);
+        else if (maximum > 1)
+            parts << FTranslate(QStringLiteral("Size %1")).arg(size);
+    }
+    if (rendered && secure != nullptr && secure->AppliesTo(symbology, 0) && secure->Read(barcode) == 0) {
+        // The level in the low byte; some engines put more above it.
+        const int level = barcode.EngineChoice().Option1 & 0xFF;
+        int minimum = 0, maximum = 0;
+        OptionRange(*secure, symbology, minimum, maximum);
+        if (level >= qMax(minimum, 1) && level <= maximum) {
+            const QString name = OptionValueCaption(*secure, symbology, level);
+            parts << FTranslate(QStringLiteral("error correction %1")).arg(name.isEmpty() ? QString::number(level) : name);
+        }
+    }
+    QString text;
+    if (!parts.isEmpty())
+        text = FTranslate(QStringLiteral("Automatic: %1")).arg(parts.join(QStringLiteral(", ")));
+    LabelAutomatic->SetCaption(text);
+    LabelAutomatic->setAccessibleName(text);
+}
