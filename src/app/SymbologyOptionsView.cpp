@@ -44,7 +44,9 @@ TSymbologyOptionsView::TSymbologyOptionsView(QObject *owner, TPanel *panel, TTra
         FGrid->setColumnStretch(column, 1);
     auto *switches = new QHBoxLayout;
     switches->setSpacing(12);
-    for (const TBarcodeOption *option : BarcodeOptions()) {
+    // Every row gets its control, also those the engine lacks (they stay hidden), so that a
+    // language file means the same window whatever the engine.
+    for (const TBarcodeOption *option : EveryBarcodeOption()) {
         if (option->Place != TOptionPlace::Symbology)
             continue;
         Create(*option);
@@ -61,7 +63,10 @@ TSymbologyOptionsView::TSymbologyOptionsView(QObject *owner, TPanel *panel, TTra
     LabelAutomatic->SetName(QStringLiteral("LabelAutomatic"));
     LabelAutomatic->SetHint(QStringLiteral("What the engine chose where the options are left at Automatic"));
     LabelAutomatic->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    LabelAutomatic->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // Wraps where the switches leave little room, rather than being cut.
+    LabelAutomatic->setWordWrap(true);
+    LabelAutomatic->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    LabelAutomatic->setMinimumWidth(LabelAutomatic->fontMetrics().averageCharWidth() * 10);
     ButtonResetOptions = new TButton(owner, panel);
     ButtonResetOptions->SetName(QStringLiteral("ButtonResetOptions"));
     ButtonResetOptions->SetCaption(QStringLiteral("Reset to defaults"));
@@ -168,12 +173,12 @@ void TSymbologyOptionsView::ShowFor(const TBarcode &barcode, TCapabilities capab
 {
     FUpdating = true;
     const TSymbology symbology = barcode.Symbology();
-    for (const TBarcodeOption *option : BarcodeOptions()) {
+    for (const TBarcodeOption *option : EveryBarcodeOption()) {
         const QString key = QLatin1String(option->Name);
         QWidget *control = FControls.value(key);
         if (control == nullptr)
             continue;
-        const bool applies = option->AppliesTo(symbology, capabilities);
+        const bool applies = OptionAvailable(*option) && option->AppliesTo(symbology, capabilities);
         control->setVisible(applies);
         if (TLabel *label = FLabels.value(key))
             label->setVisible(applies);

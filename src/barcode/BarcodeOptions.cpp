@@ -364,6 +364,17 @@ const QList<const TBarcodeOption *> &BarcodeOptions()
     return rows;
 }
 
+const QList<const TBarcodeOption *> &EveryBarcodeOption()
+{
+    static const QList<const TBarcodeOption *> rows = [] {
+        QList<const TBarcodeOption *> list;
+        for (const TBarcodeOption &option : Options)
+            list.append(&option);
+        return list;
+    }();
+    return rows;
+}
+
 const TBarcodeOption *FindBarcodeOption(const QString &name)
 {
     for (const TBarcodeOption *option : BarcodeOptions())

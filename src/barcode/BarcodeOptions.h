@@ -53,7 +53,10 @@ struct TBarcodeOption
 };
 
 // The rows in the order in which the window shows them and the help lists them.
+// Only those the engine this program was built for has.
 const QList<const TBarcodeOption *> &BarcodeOptions();
+// All rows, those the engine lacks too (for controls that keep their names across engines).
+const QList<const TBarcodeOption *> &EveryBarcodeOption();
 const TBarcodeOption *FindBarcodeOption(const QString &name);
 // False for options that the engine this program was built for lacks (a record field or flag
 // its header does not have); such options are not offered anywhere.

@@ -40,6 +40,7 @@ bool IsTranslatorText(const QString &key)
         && key != QLatin1String("FormSettings.Button1.Caption")
         // What the program writes into them: the zoom, the filter's count, the symbology's name.
         && key != QLatin1String("Form1.LabelZoom.Caption") && key != QLatin1String("Form1.LabelFilterMatches.Caption")
+        && key != QLatin1String("Form1.LabelAutomatic.Caption")
         && key != QLatin1String("FormBatchGenerator.LabelSymbologyName.Caption");
 }
 
@@ -72,8 +73,12 @@ QMap<QString, int> TranslatableLists(const QList<QObject *> &windows)
             const QString name = component->objectName();
             const bool named = qobject_cast<TComboBox *>(component) != nullptr
                                || qobject_cast<TColorBox *>(component) != nullptr;
+            // The options area fills its lists from the option table for each symbology; their
+            // words come from the messages.
+            const bool optionList = box != nullptr && box->parentWidget() != nullptr
+                                    && box->parentWidget()->objectName() == "PanelSymbologyOptions";
             if (!named || box->count() == 0 || name == "ComboBoxSymbology" || name == "ComboBoxExt"
-                || name == "ComboBoxFormat" || name == "ComboBoxLang")
+                || name == "ComboBoxFormat" || name == "ComboBoxLang" || optionList)
                 continue;
             lists.insert(window->objectName() + '.' + name + ".Items", box->count());
         }
@@ -247,7 +252,11 @@ void TestShippedLanguages::everyVisibleTextIsTranslated()
               "per line?",
               "These lines of \"%1\" hold bytes that are not UTF-8 and were read byte by byte: %2",
               "The language file \"%1\" gives values that the program cannot take; these entries were skipped:",
-              "A text of %1 characters was not taken: no symbology encodes more than %2."}) {
+              "A text of %1 characters was not taken: no symbology encodes more than %2.",
+              // The options area and the command line it copies.
+              "Automatic", "Raw bytes", "GS1 data", "Square only", "Rectangles too (DMRE)", "Symbology default",
+              "Standard quiet zones", "None", "Size %1", "error correction %1", "Automatic: %1",
+              "Command line copied: %1"}) {
             const QString value = shipped.ReadString("Messages", message, QString());
             QVERIFY2(!value.isEmpty() && value != QLatin1String(message), message);
         }
