@@ -210,7 +210,8 @@ void TBarcode::AssignSettings(const TBarcode &source)
         if (property.isStored() && property.isWritable())
             property.write(this, property.read(&source));
     }
-    // Not published, but it changes the bytes of a saved file.
+    // Not published, but they change the bytes of a saved file and whether a save succeeds.
     FResolution = source.FResolution;
+    FKeepWarnings = source.FKeepWarnings;
     FChanged = true;
 }

@@ -90,6 +90,34 @@ private Q_SLOTS:
         QCOMPARE(b.readAll(), bytes);
         QCOMPARE(copy.Bitmap(), source.Bitmap());
     }
+
+    // A copy keeps warnings as its source does: the batch saves text that needs an ECI as the
+    // window shows it, and without the choice the engine's warning stops the save.
+    void CopyKeepsWarningsAsTheSourceDoes_data()
+    {
+        QTest::addColumn<bool>("keep");
+        QTest::newRow("kept") << true;
+        QTest::newRow("raised") << false;
+    }
+
+    void CopyKeepsWarningsAsTheSourceDoes()
+    {
+        QFETCH(bool, keep);
+        TBarcode source(nullptr);
+        source.SetInputMode(imUnicode);
+        source.SetInputText(QStringLiteral("Grüße 日本"));
+        source.SetKeepWarnings(keep);
+        TBarcode copy(nullptr);
+        copy.AssignSettings(source);
+        bool raised = false;
+        try {
+            QVERIFY(!copy.Bitmap().isNull());
+        } catch (const EBarcodeError &) {
+            raised = true;
+        }
+        QCOMPARE(raised, !keep);
+        QCOMPARE(copy.Warning().isEmpty(), !keep);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestBarcodeAssign)
