@@ -189,15 +189,21 @@ QString OptionHelp()
             names = QStringLiteral("--%1=RRGGBB").arg(QLatin1String(option->Name));
             about += QStringLiteral(" (default %1)").arg(OptionValueText(*option, option->Default));
             break;
-        default:
+        default: {
             names = QStringLiteral("--%1=N").arg(QLatin1String(option->Name));
-            about += option->Choices != nullptr && option->Kind == TOptionKind::Integer && option->RangeFor == nullptr
-                             && option->ChoiceCount <= 8
-                         ? QStringLiteral(" (default %1)").arg(OptionValueText(*option, option->Default))
-                         : QStringLiteral(" (%1 to %2, default %3)")
-                               .arg(OptionValueText(*option, option->Minimum), OptionValueText(*option, option->Maximum),
-                                    OptionValueText(*option, option->Default));
+            QStringList values;
+            for (int i = 0; option->Choices != nullptr && i < option->ChoiceCount; ++i)
+                values << QString::number(option->Choices[i].Value);
+            const QString range = option->Kind == TOptionKind::Integer && !values.isEmpty() && values.size() <= 8
+                                      ? values.join(QStringLiteral(", "))
+                                      : QStringLiteral("%1 to %2").arg(OptionValueText(*option, option->Minimum),
+                                                                       OptionValueText(*option, option->Maximum));
+            about += QStringLiteral(" (%1; default %2%3)")
+                         .arg(range, OptionValueText(*option, option->Default),
+                              option->RangeFor != nullptr ? QStringLiteral(", automatic; the range is the symbology's")
+                                                          : QString());
             break;
+        }
         }
         text += QStringLiteral("  %1\n      %2\n").arg(names, about);
     }
