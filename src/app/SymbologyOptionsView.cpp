@@ -198,6 +198,8 @@ void TSymbologyOptionsView::ShowFor(const TBarcode &barcode, TCapabilities capab
     }
     PlaceFields();
     FUpdating = false;
+    // Said again in the language now in force.
+    SayAutomatic();
 }
 
 void TSymbologyOptionsView::Changed(const TBarcodeOption &option)
@@ -238,8 +240,9 @@ int VersionFromWidth(TSymbology symbology, int width)
 
 void TSymbologyOptionsView::ShowAutomatic(TBarcode &barcode, bool rendered)
 {
-    QStringList parts;
+    FAutomatic = TAutomatic();
     const TSymbology symbology = barcode.Symbology();
+    FAutomatic.Symbology = symbology;
     const TBarcodeOption *vers = FindBarcodeOption(QStringLiteral("vers"));
     const TBarcodeOption *secure = FindBarcodeOption(QStringLiteral("secure"));
     if (rendered && vers != nullptr && TakesSymbolVersion(symbology) && barcode.SymbolVersion() == 0
@@ -248,24 +251,37 @@ void TSymbologyOptionsView::ShowAutomatic(TBarcode &barcode, bool rendered)
         const TBarcode::TEngineChoice &chosen = barcode.EngineChoice();
         int minimum = 0, maximum = 0;
         OptionRange(*vers, symbology, minimum, maximum);
-        const int version = chosen.Option2 >= minimum && chosen.Option2 <= maximum && maximum > 1
-                                ? chosen.Option2
-                                : VersionFromWidth(symbology, barcode.Width());
-        const QString size = QStringLiteral("%1 × %2").arg(barcode.Width()).arg(barcode.RowCount());
-        if (version > 0)
-            parts << FTranslate(QStringLiteral("Version %1 (%2)")).arg(version).arg(size);
-        else if (maximum > 1)
-            parts << FTranslate(QStringLiteral("Size %1")).arg(size);
+        if (maximum > 1) {
+            FAutomatic.Width = barcode.Width();
+            FAutomatic.Rows = barcode.RowCount();
+            FAutomatic.Version = chosen.Option2 >= minimum && chosen.Option2 <= maximum
+                                     ? chosen.Option2
+                                     : VersionFromWidth(symbology, FAutomatic.Width);
+        }
     }
     if (rendered && secure != nullptr && secure->AppliesTo(symbology, 0) && secure->Read(barcode) == 0) {
         // The level in the low byte; some engines put more above it.
         const int level = barcode.EngineChoice().Option1 & 0xFF;
         int minimum = 0, maximum = 0;
         OptionRange(*secure, symbology, minimum, maximum);
-        if (level >= qMax(minimum, 1) && level <= maximum) {
-            const QString name = OptionValueCaption(*secure, symbology, level);
-            parts << FTranslate(QStringLiteral("error correction %1")).arg(name.isEmpty() ? QString::number(level) : name);
-        }
+        if (level >= qMax(minimum, 1) && level <= maximum)
+            FAutomatic.Level = level;
+    }
+    SayAutomatic();
+}
+
+void TSymbologyOptionsView::SayAutomatic()
+{
+    QStringList parts;
+    const QString size = QStringLiteral("%1 × %2").arg(FAutomatic.Width).arg(FAutomatic.Rows);
+    if (FAutomatic.Version > 0)
+        parts << FTranslate(QStringLiteral("Version %1 (%2)")).arg(FAutomatic.Version).arg(size);
+    else if (FAutomatic.Width > 0)
+        parts << FTranslate(QStringLiteral("Size %1")).arg(size);
+    if (FAutomatic.Level > 0) {
+        const TBarcodeOption *secure = FindBarcodeOption(QStringLiteral("secure"));
+        const QString name = OptionValueCaption(*secure, FAutomatic.Symbology, FAutomatic.Level);
+        parts << FTranslate(QStringLiteral("error correction %1")).arg(name.isEmpty() ? QString::number(FAutomatic.Level) : name);
     }
     QString text;
     if (!parts.isEmpty())

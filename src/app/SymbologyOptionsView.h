@@ -63,5 +63,17 @@ private:
     QGridLayout *FGrid = nullptr;
     QList<QString> FFields; // the options with a label, in table order
     bool FUpdating = false;
+    // What the engine chose, as last shown (0: nothing to say), so that it can be said again in
+    // another language.
+    struct TAutomatic
+    {
+        TSymbology Symbology = syQRCode;
+        int Version = 0;
+        int Width = 0;
+        int Rows = 0;
+        int Level = 0;
+    };
+    TAutomatic FAutomatic;
+    void SayAutomatic();
     int FTabOrder = 0;
 };

@@ -170,7 +170,7 @@ const TOptionChoice Shapes[] = {{dmDefault, nullptr, "Automatic"},
 const TOptionChoice InputModes[] = {{imUnicode, nullptr, "Text (Unicode)"},
                                     {imData, "binary", "Raw bytes"},
                                     {imGs1, "gs1", "GS1 data"}};
-const TOptionChoice QuietZoneChoices[] = {{qzDefault, nullptr, "Symbology default"},
+const TOptionChoice QuietZoneChoices[] = {{qzDefault, nullptr, "As usual"},
                                           {qzCompliant, "quietzones", "Standard quiet zones"},
                                           {qzDisabled, "noquietzones", "None"}};
 // The character sets by their ECI number, in the order of the engine's table.

@@ -254,7 +254,7 @@ void TestShippedLanguages::everyVisibleTextIsTranslated()
               "The language file \"%1\" gives values that the program cannot take; these entries were skipped:",
               "A text of %1 characters was not taken: no symbology encodes more than %2.",
               // The options area and the command line it copies.
-              "Automatic", "Raw bytes", "GS1 data", "Square only", "Rectangles too (DMRE)", "Symbology default",
+              "Automatic", "Raw bytes", "GS1 data", "Square only", "Rectangles too (DMRE)", "As usual",
               "Standard quiet zones", "None", "Size %1", "error correction %1", "Automatic: %1",
               "Command line copied: %1"}) {
             const QString value = shipped.ReadString("Messages", message, QString());
