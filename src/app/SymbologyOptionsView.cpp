@@ -59,14 +59,6 @@ TSymbologyOptionsView::TSymbologyOptionsView(QObject *owner, TPanel *panel, TTra
     }
     PlaceFields();
 
-    LabelAutomatic = new TLabel(owner, panel);
-    LabelAutomatic->SetName(QStringLiteral("LabelAutomatic"));
-    LabelAutomatic->SetHint(QStringLiteral("What the engine chose where the options are left at Automatic"));
-    LabelAutomatic->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    // Wraps where the switches leave little room, rather than being cut.
-    LabelAutomatic->setWordWrap(true);
-    LabelAutomatic->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    LabelAutomatic->setMinimumWidth(LabelAutomatic->fontMetrics().averageCharWidth() * 10);
     ButtonResetOptions = new TButton(owner, panel);
     ButtonResetOptions->SetName(QStringLiteral("ButtonResetOptions"));
     ButtonResetOptions->SetCaption(QStringLiteral("Reset to defaults"));
@@ -74,8 +66,7 @@ TSymbologyOptionsView::TSymbologyOptionsView(QObject *owner, TPanel *panel, TTra
                                                "the symbology and the data stay"));
     ButtonResetOptions->SetTabOrder(FTabOrder++);
     connect(ButtonResetOptions, &TButton::OnClick, this, [this] { Q_EMIT OnReset(); });
-    // What the engine chose takes the room the switches leave.
-    switches->addWidget(LabelAutomatic, 1);
+    switches->addStretch(1);
     switches->addWidget(ButtonResetOptions);
 
     auto *layout = new QVBoxLayout(panel);
@@ -270,22 +261,31 @@ void TSymbologyOptionsView::ShowAutomatic(TBarcode &barcode, bool rendered)
     SayAutomatic();
 }
 
+// In the lists themselves: their "Automatic" entry names what the engine chose.
 void TSymbologyOptionsView::SayAutomatic()
 {
-    QStringList parts;
+    const auto say = [this](const char *name, const QString &choice) {
+        const TBarcodeOption *option = FindBarcodeOption(QLatin1String(name));
+        auto *box = qobject_cast<TComboBox *>(FControls.value(QLatin1String(name)));
+        if (option == nullptr || box == nullptr || option->RangeFor == nullptr || box->count() == 0)
+            return;
+        const QString automatic = FTranslate(QStringLiteral("Automatic"));
+        box->setItemText(0, choice.isEmpty() ? automatic : FTranslate(QStringLiteral("Automatic: %1")).arg(choice));
+    };
     const QString size = QStringLiteral("%1 × %2").arg(FAutomatic.Width).arg(FAutomatic.Rows);
+    // Short, to fit the closed list: "2 (25 × 25)" for a version, "16 × 16" for a size.
+    QString version;
     if (FAutomatic.Version > 0)
-        parts << FTranslate(QStringLiteral("Version %1 (%2)")).arg(FAutomatic.Version).arg(size);
+        version = QStringLiteral("%1 (%2)").arg(FAutomatic.Version).arg(size);
     else if (FAutomatic.Width > 0)
-        parts << FTranslate(QStringLiteral("Size %1")).arg(size);
+        version = size;
+    say("vers", version);
+    QString level;
     if (FAutomatic.Level > 0) {
         const TBarcodeOption *secure = FindBarcodeOption(QStringLiteral("secure"));
-        const QString name = OptionValueCaption(*secure, FAutomatic.Symbology, FAutomatic.Level);
-        parts << FTranslate(QStringLiteral("error correction %1")).arg(name.isEmpty() ? QString::number(FAutomatic.Level) : name);
+        level = OptionValueCaption(*secure, FAutomatic.Symbology, FAutomatic.Level);
+        if (level.isEmpty())
+            level = QString::number(FAutomatic.Level);
     }
-    QString text;
-    if (!parts.isEmpty())
-        text = FTranslate(QStringLiteral("Automatic: %1")).arg(parts.join(QStringLiteral(", ")));
-    LabelAutomatic->SetCaption(text);
-    LabelAutomatic->setAccessibleName(text);
+    say("secure", level);
 }

@@ -19,8 +19,8 @@ class QWidget;
 struct TBarcodeOption;
 
 // The options area of the main window: one control for each option of the option table that
-// the window places there, shown only while the chosen symbology takes it, and a line that says
-// what the engine chose where the user left "Automatic". The controls belong to the window
+// the window places there, shown only while the chosen symbology takes it; the "Automatic" entry
+// of the size and error-correction lists says what the engine chose. The controls belong to the window
 // (which translates them by name); their values come from and go to the barcode component.
 class TSymbologyOptionsView final : public QObject
 {
@@ -33,7 +33,6 @@ public:
     TSymbologyOptionsView(QObject *owner, TPanel *panel, TTranslate translate);
 
     TPanel *Panel() const { return FPanel; }
-    TLabel *LabelAutomatic = nullptr;
     TButton *ButtonResetOptions = nullptr;
     // The control of an option by its name (nullptr when it has none); the label beside it.
     QWidget *Control(const QString &name) const { return FControls.value(name); }

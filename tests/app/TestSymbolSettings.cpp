@@ -266,7 +266,9 @@ private slots:
     void AutomaticNamesTheEnginesChoice()
     {
         FForm->MemoInputText->setPlainText(QStringLiteral("https://example.org/a/longer/address"));
-        const QString said = FForm->SymbologyOptions->LabelAutomatic->text();
+        auto *versions = qobject_cast<TComboBox *>(FForm->SymbologyOptions->Control(QStringLiteral("vers")));
+        QVERIFY(versions != nullptr);
+        const QString said = versions->itemText(0);
         const QRegularExpressionMatch version = QRegularExpression(QStringLiteral("(\\d+) \\((\\d+) × (\\d+)\\)")).match(said);
         QVERIFY2(version.hasMatch(), qPrintable(said));
         const int width = FForm->Barcode->Width();
@@ -275,7 +277,7 @@ private slots:
         QCOMPARE(FForm->Barcode->Width(), width);
         QVERIFY(!said.isEmpty());
         // Chosen by hand, the version is no longer the engine's to name.
-        QVERIFY(!FForm->SymbologyOptions->LabelAutomatic->text().contains(version.captured(0)));
+        QVERIFY(!versions->itemText(0).contains(version.captured(0)));
     }
 
     // Text beyond the symbology's character set is encoded as text with an ECI; the engine's
