@@ -15,8 +15,7 @@ struct TSaveFormat
     bool Raster; // a picture of pixels, as the preview shows it
 };
 
-// The formats in list order, then "ALL". PNG and TIF come after the first seven so that the
-// places of those in the list stay as they were.
+// The engine's formats (barcode/FileFormats.h) in list order, then "ALL".
 constexpr int SaveFormatCount = 9;
 extern const TSaveFormat SaveFormats[SaveFormatCount + 1];
 

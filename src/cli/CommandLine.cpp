@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "barcode/BarcodeOptions.h"
+#include "barcode/FileFormats.h"
 #include "cli/SymbologyNames.h"
 #include "toolkit/Utf8Check.h"
 
@@ -11,9 +12,12 @@
 
 namespace {
 
-const QStringList Formats = {QStringLiteral("bmp"), QStringLiteral("emf"), QStringLiteral("eps"),
-                             QStringLiteral("gif"), QStringLiteral("pcx"), QStringLiteral("png"),
-                             QStringLiteral("svg"), QStringLiteral("tif"), QStringLiteral("txt")};
+// The engine's formats by extension, in alphabetical order for the messages.
+const QStringList Formats = [] {
+    QStringList extensions = FileExtensions();
+    extensions.sort();
+    return extensions;
+}();
 
 TCommandLine Invalid(const QString &error)
 {
