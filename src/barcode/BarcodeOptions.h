@@ -34,7 +34,8 @@ struct TOptionChoice
 struct TBarcodeOption
 {
     const char *Name;        // command-line long name and settings key, as the zint tool spells it
-    const char *Caption;     // the window's label, English, with its access key
+    const char *Caption;     // the options area's label, English, with its access key; nullptr
+                             // where the window has a control of its own (the look)
     const char *Hint;        // the window's tooltip, English
     const char *EngineField; // the record field that the value ends in
     TOptionKind Kind;
