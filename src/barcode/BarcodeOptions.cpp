@@ -456,6 +456,10 @@ QString OptionValueText(const TBarcodeOption &option, double value)
 {
     if (option.Kind == K::Colour)
         return QStringLiteral("%1").arg(quint32(value), 6, 16, QLatin1Char('0')).toUpper();
+    // The component keeps decimals as floats: seven digits give back the same float ("0.1", not
+    // "0.100000001490116"); within the options' ranges that is the plain form ParseOptionValue reads.
+    if (option.Kind == K::Decimal)
+        return QString::number(value, 'g', 7);
     return QString::number(value, 'g', 15);
 }
 

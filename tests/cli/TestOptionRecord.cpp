@@ -140,6 +140,33 @@ private Q_SLOTS:
         else
             QCOMPARE(float(actual), float(expected));
     }
+
+    // A decimal the component keeps as a float is written as the user typed it, and read back
+    // gives the same float: the copied command line says --scale=0.1, not 0.100000001490116.
+    void DecimalTextGivesBackTheFloat_data()
+    {
+        QTest::addColumn<float>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("0.1") << 0.1f << "0.1";
+        QTest::newRow("0.33") << 0.33f << "0.33";
+        QTest::newRow("2.5") << 2.5f << "2.5";
+        QTest::newRow("whole") << 50.0f << "50";
+        QTest::newRow("near the top") << 99.99f << "99.99";
+    }
+
+    void DecimalTextGivesBackTheFloat()
+    {
+        QFETCH(float, value);
+        QFETCH(QString, text);
+        const TBarcodeOption &scale = *FindBarcodeOption(QStringLiteral("scale"));
+        TBarcode barcode(nullptr);
+        scale.Write(barcode, value);
+        QCOMPARE(OptionValueText(scale, scale.Read(barcode)), text);
+        double parsed = 0;
+        QCOMPARE(ParseOptionValue(scale, syCode128, text, parsed), QString());
+        scale.Write(barcode, parsed);
+        QCOMPARE(barcode.Scale(), value);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestOptionRecord)
