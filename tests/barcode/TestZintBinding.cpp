@@ -481,6 +481,41 @@ private Q_SLOTS:
         }
     }
 
+    // With KeepWarnings, an engine warning at any stage keeps the symbol and its text; an error
+    // still raises. Without it, the warning raises as before.
+    void KeptWarnings_data()
+    {
+        QTest::addColumn<int>("stage");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<bool>("keep");
+        QTest::addColumn<bool>("raises");
+        QTest::newRow("encode, ECI added, kept") << 1 << int(ZINT_WARN_USES_ECI) << true << false;
+        QTest::newRow("encode, not compliant, kept") << 1 << int(ZINT_WARN_NONCOMPLIANT) << true << false;
+        QTest::newRow("encode, error") << 1 << int(ZINT_ERROR_TOO_LONG) << true << true;
+        QTest::newRow("encode, ECI added, not kept") << 1 << int(ZINT_WARN_USES_ECI) << false << true;
+    }
+
+    void KeptWarnings()
+    {
+        QFETCH(int, stage);
+        QFETCH(int, result);
+        QFETCH(bool, keep);
+        QFETCH(bool, raises);
+        TBarcode barcode(nullptr);
+        barcode.SetKeepWarnings(keep);
+        Fake.SetFailure(stage, result, "Warning 222: the engine's words");
+        Fake.SetBitmapSize(4, 4);
+        QCOMPARE(Message([&] { barcode.Bitmap(); }) != QStringLiteral("<no EBarcodeError>"), raises);
+        if (!raises) {
+            QCOMPARE(barcode.Bitmap().size(), QSize(4, 4));
+            QCOMPARE(barcode.Warning(), QStringLiteral("Warning 222: the engine's words"));
+        }
+        Fake.SetFailure(0, 0, "");
+        barcode.SetInputText(QStringLiteral("again"));
+        barcode.Bitmap();
+        QCOMPARE(barcode.Warning(), QString());
+    }
+
     void EngineFailuresKeepTheImageAndRetry_data()
     {
         QTest::addColumn<int>("stage");
