@@ -220,9 +220,13 @@ int WriteBatch(const TCommandLine &line)
     const QString extension = QLatin1Char('.') + line.Format;
     const TBatchPlan plan = names.isEmpty() ? PlanBatch(strings, folder, extension)
                                             : PlanBatch(strings, names, folder, extension);
-    const TBatchResult result = RunBatch(plan, folder, [&barcode](const TBatchItem &item) {
+    // The engine's warnings (an ECI it added, say): the file is written, the line named.
+    QStringList warnings;
+    const TBatchResult result = RunBatch(plan, folder, [&barcode, &warnings](const TBatchItem &item) {
         barcode.SetInputText(item.Text);
         barcode.Save(item.FileName);
+        if (!barcode.Warning().isEmpty())
+            warnings << QStringLiteral("line %1: %2").arg(item.Line).arg(barcode.Warning());
     }, nullptr);
 
     Out() << BatchSummaryHeadline(result, [](const QString &message) { return message; }) << '\n';
@@ -234,6 +238,8 @@ int WriteBatch(const TCommandLine &line)
         Err() << Program << ": line " << failure.section(tab, 0, 0) << " \"" << failure.section(tab, 1, 1)
               << "\": " << failure.section(tab, 2) << '\n';
     }
+    for (const QString &warning : warnings)
+        Err() << Program << ": " << warning << '\n';
     Err().flush();
     const bool complete = result.Failures.isEmpty() && !result.FolderLost && result.StoppedBy.isEmpty();
     const int code = complete && printed == ExitSuccess ? ExitSuccess : ExitFailure;
