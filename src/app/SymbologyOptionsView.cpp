@@ -46,6 +46,7 @@ TSymbologyOptionsView::TSymbologyOptionsView(QObject *owner, TPanel *panel, TTra
     switches->setSpacing(12);
     // Every row gets its control, also those the engine lacks (they stay hidden), so that a
     // language file means the same window whatever the engine.
+    QList<QWidget *> switchBoxes;
     for (const TBarcodeOption *option : EveryBarcodeOption()) {
         if (option->Place != TOptionPlace::Symbology)
             continue;
@@ -53,11 +54,17 @@ TSymbologyOptionsView::TSymbologyOptionsView(QObject *owner, TPanel *panel, TTra
         QWidget *control = FControls.value(QLatin1String(option->Name));
         if (option->Kind == TOptionKind::Switch) {
             switches->addWidget(control);
+            switchBoxes << control;
             continue;
         }
         FFields.append(QLatin1String(option->Name));
     }
     PlaceFields();
+    // Tab goes as the eye does: the fields row by row, then the switches below them.
+    for (const QString &key : FFields)
+        dynamic_cast<TControl *>(FControls.value(key))->SetTabOrder(FTabOrder++);
+    for (QWidget *box : switchBoxes)
+        dynamic_cast<TControl *>(box)->SetTabOrder(FTabOrder++);
 
     ButtonResetOptions = new TButton(owner, panel);
     ButtonResetOptions->SetName(QStringLiteral("ButtonResetOptions"));
@@ -87,7 +94,6 @@ void TSymbologyOptionsView::Create(const TBarcodeOption &option)
         box->SetName(QStringLiteral("CheckBox") + NamePart(option));
         box->SetCaption(caption);
         box->SetHint(hint);
-        box->SetTabOrder(FTabOrder++);
         connect(box, &TCheckBox::OnClick, this, [this, &option] { Changed(option); });
         control = box;
     } else {
@@ -100,7 +106,6 @@ void TSymbologyOptionsView::Create(const TBarcodeOption &option)
             box->SetName(QStringLiteral("ComboBox") + NamePart(option));
             box->SetStyle(csDropDownList);
             box->SetHint(hint);
-            box->SetTabOrder(FTabOrder++);
             box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
             box->setMinimumContentsLength(6);
             connect(box, &TComboBox::OnChange, this, [this, &option] { Changed(option); });
@@ -109,7 +114,6 @@ void TSymbologyOptionsView::Create(const TBarcodeOption &option)
             auto *edit = new TEdit(parent(), FPanel);
             edit->SetName(QStringLiteral("Edit") + NamePart(option));
             edit->SetHint(hint);
-            edit->SetTabOrder(FTabOrder++);
             connect(edit, &TEdit::OnChange, this, [this, &option] { Changed(option); });
             control = edit;
         }

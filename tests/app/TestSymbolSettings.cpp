@@ -262,6 +262,25 @@ private slots:
             QVERIFY2(!FForm->SymbologyOptions->Control(name)->isVisible(), qPrintable(name));
     }
 
+    // Tab goes through the area as it is read: the lists row by row, the switches, the button.
+    void TabFollowsTheRows()
+    {
+        QApplication::setActiveWindow(FForm.get());
+        QStringList visited;
+        QWidget *focus = FForm->SymbologyOptions->Control(QStringLiteral("secure"));
+        focus->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), focus);
+        for (int step = 0; step < 11 && focus != nullptr && focus != FForm->SymbologyOptions->ButtonResetOptions; ++step) {
+            visited << focus->objectName();
+            QTest::keyClick(focus, Qt::Key_Tab);
+            focus = QApplication::focusWidget();
+        }
+        QCOMPARE(focus, static_cast<QWidget *>(FForm->SymbologyOptions->ButtonResetOptions));
+        QCOMPARE(visited, (QStringList{"ComboBoxSecure", "ComboBoxVers", "ComboBoxMask", "ComboBoxInput", "ComboBoxEci",
+                                       "ComboBoxQuietzones", "CheckBoxGs1parens", "CheckBoxEsc", "CheckBoxFullmultibyte",
+                                       "CheckBoxFast"}));
+    }
+
     // The version the area names is the one the engine chose: asked for, it gives the same symbol.
     void AutomaticNamesTheEnginesChoice()
     {
