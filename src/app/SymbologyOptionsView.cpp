@@ -235,6 +235,9 @@ int VersionFromWidth(TSymbology symbology, int width)
 
 void TSymbologyOptionsView::ShowAutomatic(TBarcode &barcode, bool rendered)
 {
+    // Runs at every keystroke: the lists are touched (and messages looked up) only when the
+    // choice changed.
+    const TAutomatic before = FAutomatic;
     FAutomatic = TAutomatic();
     const TSymbology symbology = barcode.Symbology();
     FAutomatic.Symbology = symbology;
@@ -262,7 +265,8 @@ void TSymbologyOptionsView::ShowAutomatic(TBarcode &barcode, bool rendered)
         if (level >= qMax(minimum, 1) && level <= maximum)
             FAutomatic.Level = level;
     }
-    SayAutomatic();
+    if (!(FAutomatic == before))
+        SayAutomatic();
 }
 
 // In the lists themselves: their "Automatic" entry names what the engine chose.
@@ -273,8 +277,11 @@ void TSymbologyOptionsView::SayAutomatic()
         auto *box = qobject_cast<TComboBox *>(FControls.value(QLatin1String(name)));
         if (option == nullptr || box == nullptr || option->RangeFor == nullptr || box->count() == 0)
             return;
-        const QString automatic = FTranslate(QStringLiteral("Automatic"));
-        box->setItemText(0, choice.isEmpty() ? automatic : FTranslate(QStringLiteral("Automatic: %1")).arg(choice));
+        const QString text = choice.isEmpty() ? FTranslate(QStringLiteral("Automatic"))
+                                              : FTranslate(QStringLiteral("Automatic: %1")).arg(choice);
+        // Set only when it changes: a new text makes the list measure itself again.
+        if (box->itemText(0) != text)
+            box->setItemText(0, text);
     };
     const QString size = QStringLiteral("%1 × %2").arg(FAutomatic.Width).arg(FAutomatic.Rows);
     // Short, to fit the closed list: "2 (25 × 25)" for a version, "16 × 16" for a size.

@@ -71,6 +71,11 @@ private:
         int Width = 0;
         int Rows = 0;
         int Level = 0;
+        bool operator==(const TAutomatic &other) const
+        {
+            return Symbology == other.Symbology && Version == other.Version && Width == other.Width
+                   && Rows == other.Rows && Level == other.Level;
+        }
     };
     TAutomatic FAutomatic;
     void SayAutomatic();
