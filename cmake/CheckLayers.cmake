@@ -11,7 +11,7 @@ get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)
 # Layers in the order a file is matched against them (first match wins), each with the pattern
 # of its files (relative to SOURCE_DIR) and the layers it may use.
 set(layers toolkitcore toolkit barcode verify lang_settings lang batch_window batchcore app cli program)
-set(pattern_toolkitcore "^toolkit/(BoundedFile|Color|Component|Exception|Graphics|InputLimits|LocaleNumbers|ProgramPaths|Properties|Utf8Check)\\.")
+set(pattern_toolkitcore "^toolkit/(BoundedFile|Color|Component|Exception|InputLimits|LocaleNumbers|ProgramPaths|Properties|StringList|Utf8Check)\\.")
 set(pattern_toolkit "^toolkit/")
 set(pattern_barcode "^barcode/")
 set(pattern_verify "^verify/")
@@ -21,7 +21,7 @@ set(pattern_batch_window "^batch/(BatchColumnsDialog|BatchHost|BatchSummaryDialo
 set(pattern_batchcore "^batch/")
 set(pattern_app "^app/")
 set(pattern_cli "^cli/")
-set(pattern_program "^main\\.cpp$")
+set(pattern_program "^(main|WindowMain)\\.cpp$")
 
 set(uses_toolkitcore "")
 set(uses_toolkit toolkitcore)

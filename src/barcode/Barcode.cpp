@@ -157,11 +157,13 @@ float TBarcode::XDimension() const
     return ZintDefaultXdim(EngineId(FSymbology));
 }
 
+#ifndef QUORVEL_FILES_ONLY
 const QImage &TBarcode::Bitmap()
 {
     Generate(QString());
     return FBitmap;
 }
+#endif
 
 QString TBarcode::OutputText()
 {

@@ -5,7 +5,9 @@
 #include "toolkit/Component.h"
 
 #include <QByteArray>
+#ifndef QUORVEL_FILES_ONLY
 #include <QImage>
+#endif
 #include <QString>
 #include <QtGlobal>
 
@@ -236,7 +238,9 @@ class TBarcode final : public TComponent
 
     // Read-only, never stored.
     Q_PROPERTY(QString BarcodeName READ BarcodeName STORED false)
+#ifndef QUORVEL_FILES_ONLY
     Q_PROPERTY(QImage Bitmap READ Bitmap STORED false)
+#endif
     Q_PROPERTY(BarcodeTypes::TCapabilities Capabilities READ Capabilities STORED false)
     Q_PROPERTY(QString OutputText READ OutputText STORED false)
     Q_PROPERTY(int RowCount READ RowCount STORED false)
@@ -329,9 +333,11 @@ public:
 
     // The engine's own name of the current symbology (empty when the engine does not know it).
     QString BarcodeName() const;
+#ifndef QUORVEL_FILES_ONLY
     // Renders when a setting changed, then gives the owned image: 32 bits per pixel, or 1 bit
     // (black/white palette) with opBpp1. Empty (0 x 0) until the first successful render.
     const QImage &Bitmap();
+#endif
     TCapabilities Capabilities() const;
     QString OutputText();
     int RowCount();
@@ -371,15 +377,21 @@ private:
     void FillOptions(zint_symbol *symbol) const;
     void FillPrimary(zint_symbol *symbol);
     void EncodeData(const TZintApi &api, zint_symbol *symbol);
+#ifndef QUORVEL_FILES_ONLY
     void HandOverPixels(const TZintApi &api, zint_symbol *symbol);
+#endif
     void PrintFile(const TZintApi &api, zint_symbol *symbol, TSaveTarget &target);
     // How the engine handed over its pixels: three bytes each, or one character each ('0' the
     // background), drawn in the component's colours or, with opBpp1, as a 1-bit image.
+#ifndef QUORVEL_FILES_ONLY
     enum class TPixelLayout { Rgb, Characters, Mono };
     void CopyPixels(const unsigned char *pixels, int width, int height, TPixelLayout layout);
+#endif
 
     TColor FBackColor;
+#ifndef QUORVEL_FILES_ONLY
     QImage FBitmap;
+#endif
     int FBorderWidth = 0;
     bool FChanged;
     int FColumns = 0;

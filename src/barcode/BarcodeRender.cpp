@@ -202,7 +202,12 @@ void TBarcode::Generate(const QString &fileName)
     if (target)
         PrintFile(api, symbol, *target);
     else
+#ifdef QUORVEL_FILES_ONLY
+        // Built without pictures, a render only encodes: rows, width and text are known then.
+        FChanged = false;
+#else
         HandOverPixels(api, symbol);
+#endif
     discard.Keep();
 }
 
@@ -310,6 +315,7 @@ void TBarcode::EncodeData(const TZintApi &api, zint_symbol *symbol)
     FOutputText = FieldUtf8(symbol->text);
 }
 
+#ifndef QUORVEL_FILES_ONLY
 void TBarcode::HandOverPixels(const TZintApi &api, zint_symbol *symbol)
 {
     // Two-coloured symbols are asked for as one character per pixel: the engine then skips
@@ -327,6 +333,7 @@ void TBarcode::HandOverPixels(const TZintApi &api, zint_symbol *symbol)
     CopyPixels(symbol->bitmap, symbol->bitmap_width, symbol->bitmap_height, layout);
     FChanged = false;
 }
+#endif
 
 void TBarcode::PrintFile(const TZintApi &api, zint_symbol *symbol, TSaveTarget &target)
 {

@@ -233,7 +233,7 @@ QString CommandLineHelp()
                "                         %1\n"
                "A batch, one file per line of a text file (as the batch window writes them):\n"
                "  --batch FILE           the text file, one string per line (UTF-8, or UTF-16\n"
-               "                         with a byte-order mark)\n"
+               "                         with a byte-order mark); \"-\" reads the standard input\n"
                "  --folder FOLDER        the existing folder to write into; files there are\n"
                "                         overwritten\n"
                "  --format EXT           the format of the files (default bmp)\n"
@@ -254,6 +254,7 @@ QString CommandLineHelp()
                "  quorvel -d \"https://example.org\" -o link.svg\n"
                "  quorvel -b \"Code 128\" -d ABC-123 -s 2 -o label.png\n"
                "  quorvel --batch serials.txt --folder out --format svg -b DataMatrix\n"
+               "  seq -w 1 500 | quorvel --batch - --folder out --format png -b \"Code 128\"\n"
                "\n"
                "Exit status: 0 when everything was written, 1 when something could not be read or\n"
                "written, 2 when the command line is wrong.\n")

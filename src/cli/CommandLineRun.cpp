@@ -5,12 +5,12 @@
 #include "barcode/WorkFile.h"
 #include "barcode/ZintLibrary.h"
 #include "batch/BatchFolder.h"
+#include "batch/BatchParallel.h"
 #include "batch/BatchPlan.h"
 #include "batch/BatchRun.h"
 #include "batch/BatchSummary.h"
 #include "batch/BatchText.h"
 #include "cli/CommandLine.h"
-#include "cli/CommandLineVerify.h"
 #include "cli/SymbologyNames.h"
 #include "toolkit/Exception.h"
 #include "toolkit/ProgramPaths.h"
@@ -97,9 +97,11 @@ int ListSymbologies()
 }
 
 // --verify: every written file that does not read back is named on the error output.
-int ReadBack(const TBarcode &barcode, const QList<TWrittenFile> &files, int code)
+int ReadBack(TReadBackWritten readBack, const TBarcode &barcode, const QList<TWrittenFile> &files, int code)
 {
-    for (const TReadBackProblem &problem : ReadBackWritten(barcode, files)) {
+    if (readBack == nullptr)
+        return Fail(ExitFailure, QStringLiteral("this program cannot read files back: run quorvel with --verify"));
+    for (const TReadBackProblem &problem : readBack(barcode, files)) {
         Err() << Program << ": \"" << Shown(problem.FileName) << "\": " << problem.Message << '\n';
         if (problem.Fails)
             code = ExitFailure;
@@ -108,7 +110,7 @@ int ReadBack(const TBarcode &barcode, const QList<TWrittenFile> &files, int code
     return code;
 }
 
-int WriteSingle(const TCommandLine &line)
+int WriteSingle(const TCommandLine &line, TReadBackWritten readBack)
 {
     TBarcode barcode(nullptr);
     Shape(barcode, line);
@@ -120,7 +122,7 @@ int WriteSingle(const TCommandLine &line)
     }
     // The save made sure that the file arrived (or went into the device or pipe it names).
     if (line.Verify && barcode.SaveChecksFiles())
-        return ReadBack(barcode, {{line.Output, line.Data}}, ExitSuccess);
+        return ReadBack(readBack, barcode, {{line.Output, line.Data}}, ExitSuccess);
     return ExitSuccess;
 }
 
@@ -136,23 +138,39 @@ QList<TWrittenFile> WrittenFiles(const TBatchPlan &plan, const TBatchResult &res
     return files;
 }
 
-int WriteBatch(const TCommandLine &line)
+// Workers need the engine loaded beforehand (only this thread loads it); without an engine the
+// run stays on this thread, where every string reports why.
+int WorkerCount(const TBarcode &barcode)
 {
-    const TBatchFile file = LoadBatchFile(line.BatchFile);
+    try {
+        barcode.Version();
+    } catch (const Exception &) {
+        return 1;
+    }
+    return BatchThreadCount();
+}
+
+int WriteBatch(const TCommandLine &line, TReadBackWritten readBack)
+{
+    // "-" reads the list from the standard input, so that a pipeline needs no file of its own.
+    const bool fromInput = line.BatchFile == QLatin1String("-");
+    const QString source = fromInput ? QStringLiteral("the standard input")
+                                     : QStringLiteral("the batch file \"%1\"").arg(Shown(line.BatchFile));
+    const TBatchFile file = fromInput ? LoadBatchStandardInput() : LoadBatchFile(line.BatchFile);
     if (!file.Loaded)
-        return Fail(ExitFailure, QStringLiteral("cannot load the batch file \"%1\": %2").arg(Shown(line.BatchFile), file.Reason));
+        return Fail(ExitFailure, QStringLiteral("cannot load %1: %2").arg(source, file.Reason));
     if (!file.StrayLines.isEmpty()) {
         const bool one = file.StrayLines.size() == 1;
-        Err() << Program << (one ? ": line " : ": lines ") << BatchLineList(file.StrayLines) << " of \""
-              << Shown(line.BatchFile) << (one ? "\" holds" : "\" hold")
-              << " bytes that are not UTF-8 and were read byte by byte" << Qt::endl;
+        const QString where = fromInput ? source : u'"' + Shown(line.BatchFile) + u'"';
+        Err() << Program << (one ? ": line " : ": lines ") << BatchLineList(file.StrayLines) << " of " << where
+              << (one ? " holds" : " hold") << " bytes that are not UTF-8 and were read byte by byte" << Qt::endl;
     }
     // Every line is a string, trimmed, as the batch window lists them.
     QStringList strings = SplitBatchLines(file.Text);
     for (QString &text : strings)
         text = TrimBatchLine(text);
     if (strings.isEmpty())
-        return Fail(ExitFailure, QStringLiteral("the batch file \"%1\" holds no strings").arg(Shown(line.BatchFile)));
+        return Fail(ExitFailure, QStringLiteral("%1 holds no strings").arg(source));
 
     const QString folder = NormaliseBatchFolder(line.Folder);
     if (!BatchFolderExists(folder))
@@ -162,10 +180,9 @@ int WriteBatch(const TCommandLine &line)
     Shape(barcode, line);
     RemoveStrayWorkFiles(folder);
     const TBatchPlan plan = PlanBatch(strings, folder, QLatin1Char('.') + line.Format);
-    const TBatchResult result = RunBatch(plan, folder, [&barcode](const TBatchItem &item) {
-        barcode.SetInputText(item.Text);
-        barcode.Save(item.FileName);
-    }, nullptr);
+    // On every core, each worker with a copy of the settings: the files and the summary are
+    // those of one thread.
+    const TBatchResult result = RunBatchParallel(plan, folder, ComponentCopies(&barcode), WorkerCount(barcode), nullptr);
 
     Out() << BatchSummaryHeadline(result, [](const QString &message) { return message; }) << '\n';
     const int printed = Flushed(ExitSuccess);
@@ -179,12 +196,12 @@ int WriteBatch(const TCommandLine &line)
     Err().flush();
     const bool complete = result.Failures.isEmpty() && !result.FolderLost && result.StoppedBy.isEmpty();
     const int code = complete && printed == ExitSuccess ? ExitSuccess : ExitFailure;
-    return line.Verify ? ReadBack(barcode, WrittenFiles(plan, result), code) : code;
+    return line.Verify ? ReadBack(readBack, barcode, WrittenFiles(plan, result), code) : code;
 }
 
 } // namespace
 
-int RunCommandLine(int argc, char *argv[])
+int RunCommandLine(int argc, char *argv[], TReadBackWritten readBack)
 {
     // No window and no display: a script on a server writes barcodes too.
     QCoreApplication application(argc, argv);
@@ -198,9 +215,9 @@ int RunCommandLine(int argc, char *argv[])
     case TCommandAction::List:
         return ListSymbologies();
     case TCommandAction::Single:
-        return WriteSingle(line);
+        return WriteSingle(line, readBack);
     case TCommandAction::Batch:
-        return WriteBatch(line);
+        return WriteBatch(line, readBack);
     case TCommandAction::Invalid:
         break;
     }

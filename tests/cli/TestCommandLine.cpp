@@ -265,40 +265,77 @@ private slots:
         QFETCH(QString, err);
         QFETCH(QStringList, files);
         Write("list.txt", list);
-        QVERIFY(QDir(FDir->path()).mkdir("out"));
-        const TRun run = Run(QStringList{"--batch", "list.txt", "--folder", "out"} + options);
-        QCOMPARE(run.ExitCode, exitCode);
-        QVERIFY2(run.Out.contains(out), qPrintable(run.Out));
-        if (err.isEmpty())
-            QCOMPARE(run.Err, QString());
-        else
-            QVERIFY2(run.Err.contains(err), qPrintable(run.Err));
-        QDir folder(PathOf("out"));
-        QCOMPARE(folder.entryList(QDir::Files, QDir::Name), files);
-        for (const QString &file : files)
-            QVERIFY2(HasSignature(folder.filePath(file)), qPrintable(file));
+        // The list from the file on every core, from the standard input ("-"), and from the file
+        // on one core (its own worker count): the same messages and the same files each time.
+        struct TWay
+        {
+            const char *Folder;
+            QStringList Arguments;
+            QString StandardInput;
+        };
+        const TWay ways[] = {
+            {"out", {ProgramPath(), "--batch", "list.txt"}, QString()},
+            {"piped", {ProgramPath(), "--batch", "-"}, PathOf("list.txt")},
+            {"one-core", {"-c", "0", ProgramPath(), "--batch", "list.txt"}, QString()},
+        };
+        QHash<QString, QByteArray> first;
+        for (const TWay &way : ways) {
+            const QString name = QString::fromLatin1(way.Folder);
+            QVERIFY(QDir(FDir->path()).mkdir(name));
+            const bool oneCore = way.Arguments.first() == "-c";
+            const TRun run = RunProgram(oneCore ? QStringLiteral("taskset") : ProgramPath(),
+                                        (oneCore ? way.Arguments : way.Arguments.mid(1)) + QStringList{"--folder", name} + options,
+                                        FDir->path(), QString(), way.StandardInput);
+            QCOMPARE(run.ExitCode, exitCode);
+            QVERIFY2(run.Out.contains(out), qPrintable(run.Out));
+            QString expectedErr = err;
+            if (!way.StandardInput.isEmpty())
+                expectedErr.replace("\"list.txt\"", "the standard input");
+            if (err.isEmpty())
+                QCOMPARE(run.Err, QString());
+            else
+                QVERIFY2(run.Err.contains(expectedErr), qPrintable(run.Err));
+            QDir folder(PathOf(name));
+            QCOMPARE(folder.entryList(QDir::Files, QDir::Name), files);
+            for (const QString &file : files) {
+                QVERIFY2(HasSignature(folder.filePath(file)), qPrintable(file));
+                QFile written(folder.filePath(file));
+                QVERIFY(written.open(QIODevice::ReadOnly));
+                const QByteArray bytes = written.readAll();
+                if (first.contains(file))
+                    QVERIFY2(bytes == first.value(file), qPrintable(name + u'/' + file));
+                else
+                    first.insert(file, bytes);
+            }
+        }
     }
 
     void batchInputsThatAreNotThere_data()
     {
         QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("input"); // the standard input's file; empty: none
         QTest::addColumn<QString>("err");
-        QTest::newRow("no batch file") << QStringList{"--batch", "missing.txt", "--folder", "."}
+        QTest::newRow("no batch file") << QStringList{"--batch", "missing.txt", "--folder", "."} << ""
                                        << "cannot load the batch file \"missing.txt\"";
-        QTest::newRow("batch file is a folder") << QStringList{"--batch", ".", "--folder", "."}
+        QTest::newRow("batch file is a folder") << QStringList{"--batch", ".", "--folder", "."} << ""
                                                 << "the batch file \".\"";
-        QTest::newRow("endless device") << QStringList{"--batch", "/dev/zero", "--folder", "."}
+        QTest::newRow("endless device") << QStringList{"--batch", "/dev/zero", "--folder", "."} << ""
                                         << "cannot load the batch file \"/dev/zero\": it is larger than";
-        QTest::newRow("no output folder") << QStringList{"--batch", "list.txt", "--folder", "gone"}
+        QTest::newRow("endless standard input") << QStringList{"--batch", "-", "--folder", "."} << "/dev/zero"
+                                                << "cannot load the standard input: it is larger than";
+        QTest::newRow("empty standard input") << QStringList{"--batch", "-", "--folder", "."} << "/dev/null"
+                                              << "the standard input holds no strings";
+        QTest::newRow("no output folder") << QStringList{"--batch", "list.txt", "--folder", "gone"} << ""
                                           << "the output folder \"gone\" does not exist";
     }
 
     void batchInputsThatAreNotThere()
     {
         QFETCH(QStringList, arguments);
+        QFETCH(QString, input);
         QFETCH(QString, err);
         Write("list.txt", "one\n");
-        const TRun run = Run(arguments);
+        const TRun run = RunProgram(ProgramPath(), arguments, FDir->path(), QString(), input);
         QCOMPARE(run.ExitCode, 1);
         QVERIFY2(run.Err.startsWith("quorvel: ") && run.Err.contains(err), qPrintable(run.Err));
         QCOMPARE(QDir(FDir->path()).entryList(QDir::Files), QStringList{"list.txt"});
