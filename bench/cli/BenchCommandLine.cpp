@@ -9,6 +9,8 @@
 // Both programs write with the same look (border 8, white space 4) into memory-backed folders
 // when the machine has /dev/shm, so that the disk does not decide the comparison.
 
+#include "../BatchLines.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -23,14 +25,6 @@
 #include <zint.h>
 
 namespace {
-
-QString BatchLine(int i)
-{
-    return QStringLiteral("ITEM-%1-https://example.org/p?id=%2&ref=batch-%3")
-        .arg(i, 6, 10, QChar(u'0'))
-        .arg(i * 7919 % 1000003)
-        .arg(i);
-}
 
 // Seconds of wall-clock for one run, or a negative number when it failed.
 double TimedRun(const QString &program, const QStringList &arguments)
