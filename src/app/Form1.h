@@ -85,6 +85,7 @@ public:
     TCheckBox *CheckBoxBars = nullptr;
     TCheckBox *CheckBoxBox = nullptr;
     TCheckBox *CheckBoxDotty = nullptr;
+    TCheckBox *CheckBoxTransparent = nullptr;
     TLabel *LabelInputText = nullptr;
     TMemo *MemoInputText = nullptr;
     TLabel *LabelPrimaryMessage = nullptr;
@@ -156,6 +157,11 @@ public:
     void EditXDimensionChange(QObject *Sender);
     void EditResolutionChange(QObject *Sender);
 
+    // The transparent background (Form1Transparent.cpp): a format that cannot keep it says so in
+    // the status bar while it is chosen.
+    void CheckBoxTransparentClick(QObject *Sender);
+    void ComboBoxExtChange(QObject *Sender);
+
     // Save As (Form1Save.cpp).
     void ButtonSaveClick(QObject *Sender);
     // Saves the current barcode to `Path` plus the extension of the format chosen in
@@ -192,6 +198,9 @@ public:
     void Resetposition1Click();
     void FormClose(QObject *Sender, FormTypes::TCloseAction &Action);
     void FormShow(QObject *Sender);
+
+    // Why the chosen format will not keep the transparent background; empty when it will.
+    QString TransparencyNote() const;
 
     // Rebuilds the preview from the barcode component: the picture, or an empty preview and the
     // error's message in the status bar.

@@ -271,6 +271,8 @@ void TForm1::CreateOptionControls()
     CheckBoxBars = CreateCheckBox(this, panel, "CheckBoxBars", QStringLiteral("B&ars"), 15);
     CheckBoxBox = CreateCheckBox(this, panel, "CheckBoxBox", QStringLiteral("Bo&x"), 16);
     CheckBoxDotty = CreateCheckBox(this, panel, "CheckBoxDotty", QStringLiteral("&Dotty"), 17);
+    CheckBoxTransparent = CreateCheckBox(this, panel, "CheckBoxTransparent", QStringLiteral("Transparent back&ground"), 17);
+    CheckBoxTransparent->SetHint(QStringLiteral("What lies behind the symbol shows through its background, in PNG, SVG, TIF, GIF and PDF files"));
 
     LabelInputText = CreateLabel(this, panel, "LabelInputText", QStringLiteral("Input Text"));
     MemoInputText = Create<TMemo>(this, panel, "MemoInputText");
@@ -417,7 +419,7 @@ void TForm1::CreateLayouts()
     auto *drawing = new QHBoxLayout;
     drawing->setSpacing(2 * Spacing);
     for (TCheckBox *box : {CheckBoxShowText, CheckBoxSmallText, CheckBoxBoldText, CheckBoxBars, CheckBoxBox,
-                           CheckBoxDotty})
+                           CheckBoxDotty, CheckBoxTransparent})
         drawing->addWidget(box);
     drawing->addStretch(1);
     panel->addLayout(drawing);
@@ -485,6 +487,8 @@ void TForm1::ConnectHandlers()
     ConnectGuarded(CheckBoxBars, &TCheckBox::OnClick, this, &TForm1::CheckBoxBarsClick);
     ConnectGuarded(CheckBoxBox, &TCheckBox::OnClick, this, &TForm1::CheckBoxBoxClick);
     ConnectGuarded(CheckBoxDotty, &TCheckBox::OnClick, this, &TForm1::CheckBoxDottyClick);
+    ConnectGuarded(CheckBoxTransparent, &TCheckBox::OnClick, this, &TForm1::CheckBoxTransparentClick);
+    ConnectGuarded(ComboBoxExt, &TComboBox::OnChange, this, &TForm1::ComboBoxExtChange);
     ConnectGuarded(UpDownDotSize, &TUpDown::OnChangingEx, this, &TForm1::UpDownDotSizeChangingEx);
     ConnectGuarded(UpDownScale, &TUpDown::OnChangingEx, this, &TForm1::UpDownScaleChangingEx);
     ConnectGuarded(ButtonSave, &TButton::OnClick, this, &TForm1::ButtonSaveClick);

@@ -39,6 +39,21 @@ QColor EdgeColor(QColor surround)
                   mix(surround.blue(), toward.blue()));
 }
 
+// Light and mid grey squares of 8 device pixels, the usual sign of transparency.
+const QBrush &CheckerBrush()
+{
+    static const QBrush brush = [] {
+        constexpr int Square = 8;
+        QImage tile(2 * Square, 2 * Square, QImage::Format_RGB32);
+        tile.fill(QColor(0xFF, 0xFF, 0xFF));
+        QPainter painter(&tile);
+        painter.fillRect(0, 0, Square, Square, QColor(0xCC, 0xCC, 0xCC));
+        painter.fillRect(Square, Square, Square, Square, QColor(0xCC, 0xCC, 0xCC));
+        return QBrush(tile);
+    }();
+    return brush;
+}
+
 } // namespace
 
 bool TImage::TCacheKey::operator==(const TCacheKey &other) const
@@ -96,7 +111,7 @@ void TImage::PrepareSource()
         // in its colour table.
         FSource = FPicture;
     } else if (FPicture.hasAlphaChannel()) {
-        // Pictures with their own transparency (the program draws none): premultiplied once,
+        // Pictures with their own transparency (a transparent background): premultiplied once,
         // the transparent colour made fully transparent.
         FSource = FPicture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
         if (FTransparent)
@@ -134,9 +149,15 @@ void TImage::PrepareCache(const TLayout &layout, const QRect &visible, QColor su
         source.setColorTable(ReplaceTableColor(FSource.colorTable(), FKey, surroundRgb));
     }
     QPainter painter(&FCache);
-    // A reduced picture's last, partial block and a transparent picture leave the surround.
-    if (alpha || layout.Scale.Down > 1)
+    // What a transparent picture lets through is shown on a checker pattern, fixed to the
+    // picture so that it scrolls with it. A reduced picture's last, partial block leaves the
+    // surround.
+    if (alpha) {
+        painter.setBrushOrigin(layout.Picture.topLeft() - visible.topLeft());
+        painter.fillRect(FCache.rect(), CheckerBrush());
+    } else if (layout.Scale.Down > 1) {
         painter.fillRect(FCache.rect(), surround);
+    }
     if (!alpha)
         painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.translate(layout.Picture.topLeft() - visible.topLeft());
