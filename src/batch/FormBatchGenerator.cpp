@@ -6,6 +6,7 @@
 #include "batch/BatchHost.h"
 #include "batch/BatchNameDelegate.h"
 #include "batch/BatchPlan.h"
+#include "batch/BatchSequenceDialog.h"
 #include "batch/BatchText.h"
 #include "barcode/Barcode.h"
 #include "toolkit/Dialogs.h"
@@ -65,6 +66,28 @@ void SetBatchColumnsPresenterForTests(TBatchColumnsPresenter presenter)
     ColumnsPresenter() = std::move(presenter);
 }
 
+namespace {
+
+TBatchDialogPresenter &DialogPresenter()
+{
+    static TBatchDialogPresenter presenter;
+    return presenter;
+}
+
+} // namespace
+
+void SetBatchDialogPresenterForTests(TBatchDialogPresenter presenter)
+{
+    DialogPresenter() = std::move(presenter);
+}
+
+bool PresentBatchDialog(QDialog &dialog)
+{
+    if (DialogPresenter())
+        return DialogPresenter()(dialog);
+    return dialog.exec() == QDialog::Accepted;
+}
+
 TFormBatchGenerator::TFormBatchGenerator(QObject *AOwner, TBatchHost *AHost)
     : TForm(AOwner), FHost(AHost)
 {
@@ -120,6 +143,13 @@ void TFormBatchGenerator::CreateControls()
     ButtonPasteFromClipboard->SetTabOrder(3);
     ConnectGuarded(ButtonPasteFromClipboard, &TButton::OnClick, this,
                    &TFormBatchGenerator::ButtonPasteFromClipboardClick);
+
+    ButtonSequence = new TButton(this, this);
+    ButtonSequence->SetName(QStringLiteral("ButtonSequence"));
+    ButtonSequence->SetCaption(QStringLiteral("Sequence ..."));
+    ButtonSequence->SetHint(QStringLiteral("Fills the list with numbers from a start to an end, such as SN-000001 to SN-000500"));
+    ButtonSequence->SetTabOrder(3);
+    ConnectGuarded(ButtonSequence, &TButton::OnClick, this, &TFormBatchGenerator::ButtonSequenceClick);
 
     DirectoryEdit1 = new TDirectoryEdit(this, this);
     DirectoryEdit1->SetName(QStringLiteral("DirectoryEdit1"));
@@ -178,6 +208,7 @@ void TFormBatchGenerator::CreateLayout()
     auto *sources = new QHBoxLayout;
     sources->addWidget(ButtonLoadFromFile, 1);
     sources->addWidget(ButtonPasteFromClipboard, 1);
+    sources->addWidget(ButtonSequence, 1);
     window->addLayout(sources);
     window->addWidget(LabelStrings);
     window->addWidget(ListBox1, 1);
@@ -194,7 +225,7 @@ void TFormBatchGenerator::CreateLayout()
 
     ButtonStart->setMinimumSize(140, 44);
     window->addWidget(ButtonStart, 0, Qt::AlignHCenter);
-    for (TButton *button : {ButtonLoadFromFile, ButtonPasteFromClipboard})
+    for (TButton *button : {ButtonLoadFromFile, ButtonPasteFromClipboard, ButtonSequence})
         button->setMinimumHeight(28);
     ListBox1->setMinimumHeight(ListBox1->fontMetrics().lineSpacing() * 4);
     // Placed now, so that positions read before the first showing are those of the layout.
@@ -350,6 +381,19 @@ void TFormBatchGenerator::ButtonPasteFromClipboardClick(QObject *)
     RefreshCount();
 }
 
+void TFormBatchGenerator::ButtonSequenceClick(QObject *)
+{
+    if (IsBusy())
+        return;
+    TBatchSequenceDialog dialog(this, [this](const QString &text) { return Translate(text); });
+    if (!PresentBatchDialog(dialog) || dialog.Strings().isEmpty())
+        return;
+    FWorkList = dialog.Strings();
+    FWorkNames.clear();
+    FileListWork();
+    RefreshCount();
+}
+
 void TFormBatchGenerator::FileListWork()
 {
     if (FWorkList.isEmpty())
@@ -418,6 +462,7 @@ void TFormBatchGenerator::UpdateBusyState()
     const bool idle = !IsBusy();
     ButtonLoadFromFile->SetEnabled(idle);
     ButtonPasteFromClipboard->SetEnabled(idle);
+    ButtonSequence->SetEnabled(idle);
     ButtonStart->SetEnabled(idle);
 }
 
