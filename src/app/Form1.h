@@ -101,6 +101,7 @@ public:
     TButton *ButtonSave = nullptr;
     TComboBox *ComboBoxExt = nullptr;
     TButton *ButtonBatch = nullptr;
+    TButton *ButtonLabelSheet = nullptr;
     TButton *ButtonSettings = nullptr;
     TStatusBar *StatusBar = nullptr;
     TLabel *LabelZoom = nullptr;
@@ -185,6 +186,8 @@ public:
 
     // The batch window and the settings dialog (Form1Dialogs.cpp).
     void ButtonBatchClick(QObject *Sender);
+    // The current symbol on every label of a sheet, printed or saved as PDF.
+    void ButtonLabelSheetClick(QObject *Sender);
     void ButtonSettingsClick(QObject *Sender);
     // What this window offers the batch window and the settings dialog (Form1Hosts.cpp).
     TBatchHost *BatchHost() const { return FBatchHost.get(); }

@@ -370,6 +370,11 @@ void TForm1::CreateButtonRow()
     ButtonBatch->Font()->SetStyle(TFont::fsBold);
     ButtonBatch->SetTabOrder(25);
 
+    ButtonLabelSheet = Create<TButton>(this, panel, "ButtonLabelSheet");
+    ButtonLabelSheet->SetCaption(QStringLiteral("Label Sheet ..."));
+    ButtonLabelSheet->SetHint(QStringLiteral("Prints the symbol on a sheet of labels, or saves the sheet as PDF"));
+    ButtonLabelSheet->SetTabOrder(25);
+
     ButtonSettings = Create<TButton>(this, panel, "ButtonSettings");
     ButtonSettings->SetCaption(QStringLiteral("Settings ..."));
     ButtonSettings->SetTabOrder(26);
@@ -457,9 +462,10 @@ void TForm1::CreateLayouts()
     buttons->addWidget(ComboBoxExt);
     buttons->addStretch(1);
     buttons->addWidget(ButtonBatch);
+    buttons->addWidget(ButtonLabelSheet);
     buttons->addWidget(ButtonSettings);
     panel->addLayout(buttons);
-    for (TButton *button : {ButtonSave, ButtonSettings})
+    for (TButton *button : {ButtonSave, ButtonLabelSheet, ButtonSettings})
         button->setMinimumHeight(32);
     ButtonBatch->setMinimumHeight(38);
 
@@ -493,6 +499,7 @@ void TForm1::ConnectHandlers()
     ConnectGuarded(UpDownScale, &TUpDown::OnChangingEx, this, &TForm1::UpDownScaleChangingEx);
     ConnectGuarded(ButtonSave, &TButton::OnClick, this, &TForm1::ButtonSaveClick);
     ConnectGuarded(ButtonBatch, &TButton::OnClick, this, &TForm1::ButtonBatchClick);
+    ConnectGuarded(ButtonLabelSheet, &TButton::OnClick, this, &TForm1::ButtonLabelSheetClick);
     ConnectGuarded(ButtonSettings, &TButton::OnClick, this, &TForm1::ButtonSettingsClick);
     ConnectGuarded(this, &TForm::OnShow, this, &TForm1::FormShow);
     // Connected after FormShow so that it runs after it, also when FormShow failed.

@@ -7,6 +7,7 @@
 #include "batch/BatchNameDelegate.h"
 #include "batch/BatchPlan.h"
 #include "batch/BatchSequenceDialog.h"
+#include "batch/LabelSheetDialog.h"
 #include "batch/BatchText.h"
 #include "barcode/Barcode.h"
 #include "toolkit/Dialogs.h"
@@ -187,6 +188,13 @@ void TFormBatchGenerator::CreateControls()
     CheckBoxCheckFiles->SetHint(QStringLiteral("Reads every written file back with an independent reader; the summary lists those that do not read back"));
     CheckBoxCheckFiles->SetTabOrder(6);
 
+    ButtonLabelSheet = new TButton(this, this);
+    ButtonLabelSheet->SetName(QStringLiteral("ButtonLabelSheet"));
+    ButtonLabelSheet->SetCaption(QStringLiteral("Label Sheet ..."));
+    ButtonLabelSheet->SetHint(QStringLiteral("Prints the list on sheets of labels, or saves them as PDF: one label per string"));
+    ButtonLabelSheet->SetTabOrder(7);
+    ConnectGuarded(ButtonLabelSheet, &TButton::OnClick, this, &TFormBatchGenerator::ButtonLabelSheetClick);
+
     OpenDialog1 = new TOpenDialog(this);
     OpenDialog1->SetName(QStringLiteral("OpenDialog1"));
 
@@ -221,7 +229,10 @@ void TFormBatchGenerator::CreateLayout()
     target->setColumnStretch(1, 1);
     window->addLayout(target);
     window->addWidget(DirectoryEdit1);
-    window->addWidget(CheckBoxCheckFiles);
+    auto *extras = new QHBoxLayout;
+    extras->addWidget(CheckBoxCheckFiles, 1);
+    extras->addWidget(ButtonLabelSheet);
+    window->addLayout(extras);
 
     ButtonStart->setMinimumSize(140, 44);
     window->addWidget(ButtonStart, 0, Qt::AlignHCenter);
@@ -394,6 +405,26 @@ void TFormBatchGenerator::ButtonSequenceClick(QObject *)
     RefreshCount();
 }
 
+void TFormBatchGenerator::ButtonLabelSheetClick(QObject *)
+{
+    if (IsBusy())
+        return;
+    if (FHost == nullptr || FHost->Barcode() == nullptr)
+        throw EInvalidOperation(QStringLiteral("The main window is not available"));
+    // Blank strings are skipped, as a run skips them.
+    QStringList strings;
+    for (int i = 0; i < ListBox1->count(); ++i)
+        if (!ListBox1->item(i)->text().trimmed().isEmpty())
+            strings.append(ListBox1->item(i)->text());
+    if (strings.isEmpty()) {
+        ShowMessage(Translate(QStringLiteral("The list is empty: there is nothing to write.")));
+        return;
+    }
+    TLabelSheetDialog dialog(this, *FHost->Barcode(), strings, TLabelSheetDialog::TFill::OnePerString,
+                             [this](const QString &text) { return Translate(text); });
+    PresentBatchDialog(dialog);
+}
+
 void TFormBatchGenerator::FileListWork()
 {
     if (FWorkList.isEmpty())
@@ -463,6 +494,7 @@ void TFormBatchGenerator::UpdateBusyState()
     ButtonLoadFromFile->SetEnabled(idle);
     ButtonPasteFromClipboard->SetEnabled(idle);
     ButtonSequence->SetEnabled(idle);
+    ButtonLabelSheet->SetEnabled(idle);
     ButtonStart->SetEnabled(idle);
 }
 

@@ -43,6 +43,8 @@ public:
     TButton *ButtonPasteFromClipboard = nullptr;
     // Fills the list with a number sequence.
     TButton *ButtonSequence = nullptr;
+    // Prints the list, or saves it as PDF, on sheets of labels: one label per string.
+    TButton *ButtonLabelSheet = nullptr;
     TDirectoryEdit *DirectoryEdit1 = nullptr;
     TLabel *LabelStrings = nullptr;
     // What the run will produce: the main window's symbology and the file format.
@@ -58,6 +60,7 @@ public:
     Q_INVOKABLE void ButtonLoadFromFileClick(QObject *Sender);
     Q_INVOKABLE void ButtonPasteFromClipboardClick(QObject *Sender);
     Q_INVOKABLE void ButtonSequenceClick(QObject *Sender);
+    Q_INVOKABLE void ButtonLabelSheetClick(QObject *Sender);
     Q_INVOKABLE void ButtonStartClick(QObject *Sender);
     // Moves the working list into the list box, trimmed, one item per line.
     void FileListWork();
