@@ -52,7 +52,6 @@ void PaintText(QPainter &painter, const TSymbolVector &vector, const TSymbolVect
 {
     QFont font(QStringLiteral("Helvetica"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(1); // replaced below; pixel sizes are whole numbers
     font.setPointSizeF(text.FontSize > 0 ? text.FontSize : 1.0);
     font.setBold(vector.Bold);
     // The painter's units are the engine's; the point size is taken as that many units high.
