@@ -301,6 +301,9 @@ bool TLabelSheetDialog::Print(QPrinter &printer)
 {
     if (!SymbolsCanBeMade())
         return false;
+    // Measured from the paper's corner, not from where the printer's margins begin: a label
+    // sheet's measures are the paper's.
+    printer.setFullPage(true);
     try {
         PrintLabelSheet(printer, Sheet(), *FSymbols);
     } catch (const Exception &error) {

@@ -39,6 +39,18 @@ QColor EdgeColor(QColor surround)
                   mix(surround.blue(), toward.blue()));
 }
 
+// Whether any pixel of a premultiplied picture is less than opaque.
+bool HasTransparentPixel(const QImage &image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(line[x]) != 255)
+                return true;
+    }
+    return false;
+}
+
 // Light and mid grey squares of 8 device pixels, the usual sign of transparency.
 const QBrush &CheckerBrush()
 {
@@ -104,6 +116,7 @@ void TImage::PrepareSource()
 {
     FSource = QImage();
     FKey = 0;
+    FOwnTransparency = false;
     if (FPicture.isNull())
         return;
     if (FPicture.format() == QImage::Format_RGB32 || IsIndexed(FPicture)) {
@@ -111,10 +124,11 @@ void TImage::PrepareSource()
         // in its colour table.
         FSource = FPicture;
     } else if (FPicture.hasAlphaChannel()) {
-        // Pictures with their own transparency (a transparent background): premultiplied once,
-        // the transparent colour made fully transparent.
+        // Pictures with an alpha channel: premultiplied once. Those without transparent pixels
+        // of their own have the transparent colour made fully transparent.
         FSource = FPicture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        if (FTransparent)
+        FOwnTransparency = HasTransparentPixel(FSource);
+        if (FTransparent && !FOwnTransparency)
             ReplaceColor(FSource, FSource.pixel(0, FSource.height() - 1), 0);
     } else {
         FSource = FPicture.convertToFormat(QImage::Format_RGB32);
@@ -152,10 +166,10 @@ void TImage::PrepareCache(const TLayout &layout, const QRect &visible, QColor su
     // What a transparent picture lets through is shown on a checker pattern, fixed to the
     // picture so that it scrolls with it. A reduced picture's last, partial block leaves the
     // surround.
-    if (alpha) {
+    if (FOwnTransparency) {
         painter.setBrushOrigin(layout.Picture.topLeft() - visible.topLeft());
         painter.fillRect(FCache.rect(), CheckerBrush());
-    } else if (layout.Scale.Down > 1) {
+    } else if (alpha || layout.Scale.Down > 1) {
         painter.fillRect(FCache.rect(), surround);
     }
     if (!alpha)

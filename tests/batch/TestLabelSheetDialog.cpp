@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
@@ -101,6 +102,27 @@ private slots:
             const QString data = QStringLiteral("LBL-%1").arg(item + 1, 4, 10, QLatin1Char('0'));
             const TScanVerdict verdict = ReadBack(label, FileScanRequest(FBarcode, data));
             QVERIFY2(verdict.Outcome == TScanOutcome::ReadsBack, qPrintable(QStringLiteral("%1: %2").arg(data, verdict.Seen)));
+        }
+    }
+
+    // A printer measures from the paper's corner too: Qt's PDF printer stands in for a real one.
+    void PrintsAtThePapersCorner()
+    {
+        TLabelSheetDialog dialog(nullptr, FBarcode, Serials(3), TLabelSheetDialog::TFill::OnePerString, Untranslated);
+        dialog.ComboBoxPreset->setCurrentIndex(1); // Letter, with margins of its own
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString pdf = FDir.filePath(QStringLiteral("printed.pdf"));
+        printer.setOutputFileName(pdf);
+        QVERIFY(dialog.Print(printer));
+        QVERIFY(Poppler(QStringLiteral("pdfinfo"), {pdf}).contains(QLatin1String("612 x 792 pts")));
+        constexpr int Dpi = 200;
+        const QImage page = Page(pdf, 1, Dpi);
+        const QList<TLabelPlace> places = LayOutLabels(dialog.Sheet(), 3);
+        for (int item = 0; item < 3; ++item) {
+            const QString data = QStringLiteral("LBL-%1").arg(item + 1, 4, 10, QLatin1Char('0'));
+            const TScanVerdict verdict = ReadBack(Label(page, places.at(item).LabelMm, Dpi), FileScanRequest(FBarcode, data));
+            QVERIFY2(verdict.Outcome == TScanOutcome::ReadsBack, qPrintable(data));
         }
     }
 
