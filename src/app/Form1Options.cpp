@@ -65,6 +65,7 @@ void TForm1::SetupPanel()
     CheckBoxBars->SetChecked(InSet(options, opBars));
     CheckBoxBox->SetChecked(InSet(options, opBox));
     CheckBoxDotty->SetChecked(InSet(options, opDotty));
+    CheckBoxTransparent->SetChecked(Barcode->TransparentBack());
     MemoInputText->SetText(Barcode->InputText());
     MemoPrimaryMessage->SetText(Barcode->PrimaryMessage());
 
@@ -99,7 +100,7 @@ void TForm1::RefreshPreview()
 void TForm1::ShowStatus()
 {
     QStringList parts;
-    for (const QString &part : {FSaveNote, FEngineMessage})
+    for (const QString &part : {FSaveNote, FEngineMessage, TransparencyNote()})
         if (!part.isEmpty())
             parts << part;
     StatusBar->SetSimpleText(parts.join(QStringLiteral(" \u2014 ")));

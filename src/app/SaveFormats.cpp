@@ -10,7 +10,8 @@ const TSaveFormat SaveFormats[SaveFormatCount + 1] = {
     {"SVG", "Scalable Vector Graphics (*.svg)|*.svg", "svg", ".svg", false},
     {"PNG", "Portable Network Graphics (*.png)|*.png", "png", ".png", true},
     {"TIF", "Tagged Image File Format (*.tif)|*.tif", "tif", ".tif", true},
-    {"ALL", "All available formats | *.bmp;*.emf;*.eps;*.gif;*.pcx;*.txt;*.svg;*.png;*.tif", nullptr, nullptr, false},
+    {"PDF", "Portable Document Format (*.pdf)|*.pdf", "pdf", ".pdf", false},
+    {"ALL", "All available formats | *.bmp;*.emf;*.eps;*.gif;*.pcx;*.txt;*.svg;*.png;*.tif;*.pdf", nullptr, nullptr, false},
 };
 
 const TSaveFormat *FindSaveFormat(const QString &code, bool includeAll)

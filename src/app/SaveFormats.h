@@ -15,9 +15,9 @@ struct TSaveFormat
     bool Raster; // a picture of pixels, as the preview shows it
 };
 
-// The formats in list order, then "ALL". PNG and TIF come after the first seven so that the
-// places of those in the list stay as they were.
-constexpr int SaveFormatCount = 9;
+// The formats in list order, then "ALL". PNG, TIF and then PDF come after the first seven so
+// that the places of the earlier ones in the list stay as they were.
+constexpr int SaveFormatCount = 10;
 extern const TSaveFormat SaveFormats[SaveFormatCount + 1];
 
 // The format whose code equals `code` exactly (same case, whole text), the first one in table

@@ -6,6 +6,7 @@
 #include "barcode/ZintLibrary.h"
 
 #include <QMetaProperty>
+#include <QStringList>
 
 #include <cmath>
 #include <cstring>
@@ -191,6 +192,18 @@ void TBarcode::SetResolution(double value)
     FResolution = value;
 }
 
+void TBarcode::SetTransparentBack(bool value)
+{
+    Assign(FTransparentBack, value);
+}
+
+bool TBarcode::KeepsTransparency(const QString &extension)
+{
+    static const QStringList Formats = {QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("tif"),
+                                        QStringLiteral("gif"), QStringLiteral("pdf")};
+    return Formats.contains(extension.toLower());
+}
+
 void TBarcode::Save(const QString &FileName)
 {
     FChanged = true;
@@ -214,5 +227,6 @@ void TBarcode::AssignSettings(const TBarcode &source)
     }
     // Not published, but it changes the bytes of a saved file.
     FResolution = source.FResolution;
+    FTransparentBack = source.FTransparentBack;
     FChanged = true;
 }

@@ -17,6 +17,7 @@ struct zint_symbol;
 struct TZintApi;
 class TEngineRecord;
 class TSaveTarget;
+struct TSymbolVector;
 
 // The component's enumerations. They live in one namespace so that the meta-object system knows
 // their names (Q_ENUM_NS); the values keep their two-letter prefixes and are used unqualified
@@ -367,11 +368,24 @@ public:
     // EBarcodeError for a negative or non-finite value.
     void SetResolution(double value);
 
+    // A background that lets through what lies behind the symbol, in the pictures and the
+    // files that can hold one (PNG, SVG, TIF, GIF, PDF); the others fill it with BackColor.
+    // Not published, like Resolution: the settings of the symbol's look are stored elsewhere.
+    bool TransparentBack() const { return FTransparentBack; }
+    void SetTransparentBack(bool value);
+    // Whether files with this extension ("png", any case, without the dot) keep a transparent
+    // background.
+    static bool KeepsTransparency(const QString &extension);
+
+    // The symbol as the engine's vector output: its shapes, colours and texts, for drawing on
+    // paper or into a PDF at any size. Renders afresh; errors as for Bitmap.
+    TSymbolVector Vector();
+
 private:
     template <typename T>
     void Assign(T &field, const T &value);
     void AssignInRange(int &field, int value, int low, int high);
-    void Generate(const QString &fileName);
+    void Generate(const QString &fileName, TSymbolVector *vector = nullptr);
     void FillGeometry(zint_symbol *symbol) const;
     void FillAppearance(zint_symbol *symbol) const;
     void FillOptions(zint_symbol *symbol) const;
@@ -381,6 +395,8 @@ private:
     void HandOverPixels(const TZintApi &api, zint_symbol *symbol);
 #endif
     void PrintFile(const TZintApi &api, zint_symbol *symbol, TSaveTarget &target);
+    TSymbolVector CopyVector(const TZintApi &api, zint_symbol *symbol) const;
+    void PrintPdf(const TZintApi &api, zint_symbol *symbol, TSaveTarget &target);
     // How the engine handed over its pixels: three bytes each, or one character each ('0' the
     // background), drawn in the component's colours or, with opBpp1, as a 1-bit image.
 #ifndef QUORVEL_FILES_ONLY
@@ -433,6 +449,7 @@ private:
     int FWidth = 0;
 
     double FResolution = 0.0;
+    bool FTransparentBack = false;
     std::unique_ptr<TEngineRecord> FRecord; // kept between renders
     QByteArray FUtf8Buffer;                 // the data and primary message as UTF-8
 };

@@ -55,7 +55,7 @@ void TFormBatchGenerator::RunBatchInto(const QString &folder)
         throw EInvalidOperation(QStringLiteral("The main window is not available"));
     const QString extension = FHost->SaveExtension();
     if (extension.isEmpty()) {
-        ShowMessage(Translate(QStringLiteral("Choose one of the file formats BMP, EMF, EPS, GIF, PCX, TXT, SVG, PNG or TIF in the main window first.")));
+        ShowMessage(Translate(QStringLiteral("Choose one of the file formats BMP, EMF, EPS, GIF, PCX, TXT, SVG, PNG, TIF or PDF in the main window first.")));
         return;
     }
 

@@ -13,8 +13,9 @@
 namespace {
 
 const QStringList Formats = {QStringLiteral("bmp"), QStringLiteral("emf"), QStringLiteral("eps"),
-                             QStringLiteral("gif"), QStringLiteral("pcx"), QStringLiteral("png"),
-                             QStringLiteral("svg"), QStringLiteral("tif"), QStringLiteral("txt")};
+                             QStringLiteral("gif"), QStringLiteral("pcx"), QStringLiteral("pdf"),
+                             QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("tif"),
+                             QStringLiteral("txt")};
 
 TCommandLine Invalid(const QString &error)
 {
@@ -101,6 +102,21 @@ QString ReadLook(const QCommandLineParser &parser, TCommandLine &line)
     return QString();
 }
 
+QString TransparentFormatList()
+{
+    QStringList keeping;
+    for (const QString &format : Formats)
+        if (TBarcode::KeepsTransparency(format))
+            keeping.append(format);
+    return keeping.join(QStringLiteral(", "));
+}
+
+QString TransparencyRefused(const QString &extension)
+{
+    return QStringLiteral("--transparent: %1 files have no transparent background; use one of %2")
+        .arg(extension, TransparentFormatList());
+}
+
 TCommandLine ReadSingle(const QCommandLineParser &parser, TCommandLine line)
 {
     if (parser.isSet(QStringLiteral("folder")) || parser.isSet(QStringLiteral("format")))
@@ -115,6 +131,8 @@ TCommandLine ReadSingle(const QCommandLineParser &parser, TCommandLine line)
     if (!Formats.contains(extension))
         return Invalid(QStringLiteral("the format of \"%1\" is unknown: end the file name with one of %2")
                            .arg(line.Output, FormatList()));
+    if (line.Transparent && !TBarcode::KeepsTransparency(extension))
+        return Invalid(TransparencyRefused(extension));
     line.Action = TCommandAction::Single;
     return line;
 }
@@ -139,6 +157,8 @@ TCommandLine ReadBatch(const QCommandLineParser &parser, TCommandLine line)
             return Invalid(QStringLiteral("unknown format \"%1\": use one of %2")
                                .arg(parser.value(QStringLiteral("format")), FormatList()));
     }
+    if (line.Transparent && !TBarcode::KeepsTransparency(line.Format))
+        return Invalid(TransparencyRefused(line.Format));
     line.Action = TCommandAction::Batch;
     return line;
 }
@@ -167,6 +187,7 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
         {QStringLiteral("folder"), QString(), QStringLiteral("folder")},
         {QStringLiteral("format"), QString(), QStringLiteral("extension")},
         {QStringLiteral("verify"), QString()},
+        {QStringLiteral("transparent"), QString()},
     });
     if (!parser.parse(arguments))
         return Invalid(parser.errorText());
@@ -187,6 +208,7 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
         return line;
     }
     line.Verify = parser.isSet(QStringLiteral("verify"));
+    line.Transparent = parser.isSet(QStringLiteral("transparent"));
     const QString lookError = ReadLook(parser, line);
     if (!lookError.isEmpty())
         return Invalid(lookError);
@@ -243,6 +265,7 @@ QString CommandLineHelp()
                "  -p, --primary TEXT     the primary message of a composite symbology\n"
                "  -s, --scale NUMBER     the scale, 0.01 to 100 (default 1)\n"
                "  -r, --rotation DEGREES 0, 90, 180 or 270 (default 0)\n"
+               "  --transparent          a transparent background, in %2\n"
                "  --verify               read back what was written; a symbol that does not read\n"
                "                         back is reported and gives exit status 1 (it stays written)\n"
                "Information:\n"
@@ -258,5 +281,5 @@ QString CommandLineHelp()
                "\n"
                "Exit status: 0 when everything was written, 1 when something could not be read or\n"
                "written, 2 when the command line is wrong.\n")
-        .arg(FormatList());
+        .arg(FormatList(), TransparentFormatList());
 }

@@ -30,6 +30,7 @@ struct TCommandLine
     QString Folder;    // Batch: the folder to write into
     QString Format = QStringLiteral("bmp"); // Batch: the extension of the files, without a dot
     bool Verify = false; // read back what was written
+    bool Transparent = false; // a background that lets through what lies behind
 };
 
 // `arguments` as QCoreApplication::arguments() gives them, the program's path first.

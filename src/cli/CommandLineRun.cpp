@@ -16,11 +16,14 @@
 #include "toolkit/ProgramPaths.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
 
 #include <cerrno>
+#include <memory>
 #include <cstdio>
 
 namespace {
@@ -74,6 +77,7 @@ void Shape(TBarcode &barcode, const TCommandLine &line)
     barcode.SetPrimaryMessage(line.Primary);
     barcode.SetScale(line.Scale);
     barcode.SetRotation(line.Rotation);
+    barcode.SetTransparentBack(line.Transparent);
 }
 
 int ShowVersion()
@@ -203,9 +207,20 @@ int WriteBatch(const TCommandLine &line, TReadBackWritten readBack)
 
 int RunCommandLine(int argc, char *argv[], TReadBackWritten readBack)
 {
-    // No window and no display: a script on a server writes barcodes too.
-    QCoreApplication application(argc, argv);
+    // No window and no display: a script on a server writes barcodes too. The texts of a PDF are
+    // laid out in the system's fonts, which only a GUI application knows; the offscreen platform
+    // gives one without a display.
     const TCommandLine line = ParseCommandLine(argc, argv);
+    const bool writesPdf = (line.Action == TCommandAction::Single && QFileInfo(line.Output).suffix().toLower() == QLatin1String("pdf"))
+                           || (line.Action == TCommandAction::Batch && line.Format == QLatin1String("pdf"));
+    if (writesPdf) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Its warning about a missing runtime folder would only puzzle a script's reader.
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+            QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false"));
+    }
+    const std::unique_ptr<QCoreApplication> application = writesPdf ? std::make_unique<QGuiApplication>(argc, argv)
+                                                                     : std::make_unique<QCoreApplication>(argc, argv);
     switch (line.Action) {
     case TCommandAction::Help:
         Out() << CommandLineHelp();

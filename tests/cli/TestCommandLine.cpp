@@ -20,7 +20,7 @@ QString SignatureOf(const QString &extension)
     static const QHash<QString, QString> signatures = {
         {"bmp", "^BM"}, {"gif", "^GIF8[79]a"}, {"eps", "^%!PS-Adobe"}, {"svg", "^<\\?xml"},
         {"png", "^\\x{89}PNG"}, {"tif", "^(II\\*\\x{0}|MM\\x{0}\\*)"}, {"pcx", "^\\x{0a}"},
-        {"emf", "^.{40} EMF"}, {"txt", "^[0-9A-F]{2}( [0-9A-F]{2})*\\n"},
+        {"emf", "^.{40} EMF"}, {"pdf", "^%PDF-1\\.[0-9]"}, {"txt", "^[0-9A-F]{2}( [0-9A-F]{2})*\\n"},
     };
     return signatures.value(extension);
 }
@@ -75,7 +75,7 @@ private slots:
         QTest::newRow("version") << QStringList{"--version"} << 0
                                  << "Quorvel (QR code) Generator " QUORVEL_VERSION_TEXT "\nEngine: libzint" << "" << "";
         QTest::newRow("list") << QStringList{"--list"} << 0 << "\nQRCode\tQR Code\n" << "" << "";
-        for (const char *extension : {"bmp", "emf", "eps", "gif", "pcx", "png", "svg", "tif", "txt"})
+        for (const char *extension : {"bmp", "emf", "eps", "gif", "pcx", "pdf", "png", "svg", "tif", "txt"})
             QTest::newRow(extension) << QStringList{"-d", "Quorvel", "-o", QStringLiteral("symbol.") + extension}
                                      << 0 << "" << "" << QStringLiteral("symbol.") + extension;
         QTest::newRow("extension in capitals") << QStringList{"--data=1", "--output=UPPER.SVG"} << 0 << "" << "" << "UPPER.SVG";
@@ -108,6 +108,12 @@ private slots:
         QTest::newRow("batch with output") << QStringList{"--batch", "l.txt", "--folder", ".", "-o", "x.svg"} << 2 << "" << "--data and --output are for one symbol" << "";
         QTest::newRow("batch without folder") << QStringList{"--batch", "l.txt"} << 2 << "" << "--folder is missing" << "";
         QTest::newRow("folder without batch") << QStringList{"-d", "x", "-o", "x.svg", "--folder", "."} << 2 << "" << "--folder and --format belong to --batch" << "";
+        QTest::newRow("transparent PNG") << QStringList{"--transparent", "-d", "x", "-o", "clear.png"} << 0 << "" << "" << "clear.png";
+        QTest::newRow("transparent PDF") << QStringList{"--transparent", "-d", "x", "-o", "clear.pdf"} << 0 << "" << "" << "clear.pdf";
+        QTest::newRow("transparent BMP") << QStringList{"--transparent", "-d", "x", "-o", "x.bmp"} << 2 << ""
+                                         << "--transparent: bmp files have no transparent background; use one of gif, pdf, png, svg, tif" << "";
+        QTest::newRow("transparent batch of EPS") << QStringList{"--transparent", "--batch", "l.txt", "--folder", ".", "--format", "eps"}
+                                                  << 2 << "" << "--transparent: eps files have no transparent" << "";
         QTest::newRow("batch format unknown") << QStringList{"--batch", "l.txt", "--folder", ".", "--format", "jpg"} << 2 << "" << "unknown format \"jpg\"" << "";
 
         QTest::newRow("data the symbology refuses") << QStringList{"-b", "EAN", "-d", "ABC", "-o", "ean.svg"} << 1 << ""
