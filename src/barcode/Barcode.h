@@ -377,9 +377,11 @@ public:
     // background.
     static bool KeepsTransparency(const QString &extension);
 
+#ifndef QUORVEL_FILES_ONLY
     // The symbol as the engine's vector output: its shapes, colours and texts, for drawing on
     // paper or into a PDF at any size. Renders afresh; errors as for Bitmap.
     TSymbolVector Vector();
+#endif
 
 private:
     template <typename T>
@@ -395,8 +397,10 @@ private:
     void HandOverPixels(const TZintApi &api, zint_symbol *symbol);
 #endif
     void PrintFile(const TZintApi &api, zint_symbol *symbol, TSaveTarget &target);
+#ifndef QUORVEL_FILES_ONLY
     TSymbolVector CopyVector(const TZintApi &api, zint_symbol *symbol) const;
     void PrintPdf(const TZintApi &api, zint_symbol *symbol, TSaveTarget &target);
+#endif
     // How the engine handed over its pixels: three bytes each, or one character each ('0' the
     // background), drawn in the component's colours or, with opBpp1, as a 1-bit image.
 #ifndef QUORVEL_FILES_ONLY

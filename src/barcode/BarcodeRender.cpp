@@ -117,6 +117,7 @@ void WriteColour(char (&field)[N], TColor colour, bool transparent = false)
         field[6] = field[7] = '0';
 }
 
+#ifndef QUORVEL_FILES_ONLY
 QColor ColourOf(TColor colour)
 {
     return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
@@ -129,6 +130,7 @@ QColor RectColour(int colour, const QColor &fore)
                                      Qt::black, Qt::white};
     return colour >= 1 && colour <= 8 ? Palette[colour - 1] : fore;
 }
+#endif
 
 bool IsPdfName(const QString &fileName)
 {
@@ -223,6 +225,17 @@ void TBarcode::Generate(const QString &fileName, TSymbolVector *vector)
     FillOptions(symbol);
     FillPrimary(symbol);
     EncodeData(api, symbol);
+#ifdef QUORVEL_FILES_ONLY
+    // Built without pictures (the command-line program), a render only encodes: rows, width and
+    // text are known then. PDF pages are drawn by the full program, which it hands them to.
+    Q_UNUSED(vector)
+    if (target && IsPdfName(fileName))
+        throw EBarcodeError(QStringLiteral("PDF files are written by the full program, quorvel-window"));
+    if (target)
+        PrintFile(api, symbol, *target);
+    else
+        FChanged = false;
+#else
     if (vector != nullptr)
         *vector = CopyVector(api, symbol);
     else if (target && IsPdfName(fileName))
@@ -230,10 +243,6 @@ void TBarcode::Generate(const QString &fileName, TSymbolVector *vector)
     else if (target)
         PrintFile(api, symbol, *target);
     else
-#ifdef QUORVEL_FILES_ONLY
-        // Built without pictures, a render only encodes: rows, width and text are known then.
-        FChanged = false;
-#else
         HandOverPixels(api, symbol);
 #endif
     discard.Keep();
@@ -377,6 +386,7 @@ void TBarcode::PrintFile(const TZintApi &api, zint_symbol *symbol, TSaveTarget &
     }, FResolution);
 }
 
+#ifndef QUORVEL_FILES_ONLY
 TSymbolVector TBarcode::Vector()
 {
     FChanged = true;
@@ -425,3 +435,4 @@ void TBarcode::PrintPdf(const TZintApi &api, zint_symbol *symbol, TSaveTarget &t
     FChanged = true;
     target.Finish([&](const QString &engineFileName) { WriteSymbolPdf(vector, FResolution, engineFileName); }, 0.0);
 }
+#endif

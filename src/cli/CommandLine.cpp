@@ -239,6 +239,13 @@ TCommandLine ParseCommandLine(int argc, const char *const argv[])
     return ParseCommandLine(arguments);
 }
 
+bool WritesPdf(const TCommandLine &line)
+{
+    const QLatin1String pdf("pdf");
+    return (line.Action == TCommandAction::Single && QFileInfo(line.Output).suffix().toLower() == pdf)
+           || (line.Action == TCommandAction::Batch && line.Format == pdf);
+}
+
 QString CommandLineHelp()
 {
     return QStringLiteral(

@@ -41,6 +41,10 @@ TCommandLine ParseCommandLine(const QStringList &arguments);
 // its file written under another name than the one given.
 TCommandLine ParseCommandLine(int argc, const char *const argv[]);
 
+// True when the command line writes PDF pages (one file or a batch), which are drawn with the
+// fonts of a GUI application.
+bool WritesPdf(const TCommandLine &line);
+
 // The text of --help.
 QString CommandLineHelp();
 

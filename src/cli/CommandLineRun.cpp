@@ -211,8 +211,12 @@ int RunCommandLine(int argc, char *argv[], TReadBackWritten readBack)
     // laid out in the system's fonts, which only a GUI application knows; the offscreen platform
     // gives one without a display.
     const TCommandLine line = ParseCommandLine(argc, argv);
-    const bool writesPdf = (line.Action == TCommandAction::Single && QFileInfo(line.Output).suffix().toLower() == QLatin1String("pdf"))
-                           || (line.Action == TCommandAction::Batch && line.Format == QLatin1String("pdf"));
+#ifdef QUORVEL_FILES_ONLY
+    // The command-line program hands PDF to the full program (FullProgram.h).
+    const bool writesPdf = false;
+#else
+    const bool writesPdf = WritesPdf(line);
+#endif
     if (writesPdf) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         // Its warning about a missing runtime folder would only puzzle a script's reader.

@@ -31,7 +31,8 @@ bool NeedsFullProgram(int argc, const char *const argv[])
     if (argc <= 1)
         return true;
     const TCommandLine line = ParseCommandLine(argc, argv);
-    return (line.Action == TCommandAction::Single || line.Action == TCommandAction::Batch) && line.Verify;
+    return ((line.Action == TCommandAction::Single || line.Action == TCommandAction::Batch) && line.Verify)
+           || WritesPdf(line);
 }
 
 int StartFullProgram(char *argv[])

@@ -2,7 +2,8 @@
 
 // The command-line program loads Qt Core and the engine alone, so that a script calling it once
 // per label does not pay for the windowing libraries. What needs them - the window, and command
-// lines that read written pictures back (--verify) - is the full program's, installed beside it.
+// lines that read written pictures back (--verify) or draw PDF pages - is the full program's,
+// installed beside it.
 
 // True when this command line (the process's own arguments) is the full program's.
 bool NeedsFullProgram(int argc, const char *const argv[]);
