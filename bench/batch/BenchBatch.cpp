@@ -12,6 +12,8 @@
 // time (user + system, of this process or of the tool's process) count. On a busy machine the
 // processor times are the steadier comparison.
 
+#include "../BatchLines.h"
+
 #include "app/Form1.h"
 #include "barcode/Barcode.h"
 #include "batch/BatchParallel.h"
@@ -35,14 +37,6 @@
 #include <zint.h>
 
 namespace {
-
-QString BatchLine(int i)
-{
-    return QStringLiteral("ITEM-%1-https://example.org/p?id=%2&ref=batch-%3")
-        .arg(i, 6, 10, QChar(u'0'))
-        .arg(i * 7919 % 1000003)
-        .arg(i);
-}
 
 bool WriteLines(const QString &fileName, int count)
 {

@@ -87,6 +87,7 @@ public:
     TCheckBox *CheckBoxBars = nullptr;
     TCheckBox *CheckBoxBox = nullptr;
     TCheckBox *CheckBoxDotty = nullptr;
+    TCheckBox *CheckBoxTransparent = nullptr;
     TLabel *LabelInputText = nullptr;
     TMemo *MemoInputText = nullptr;
     TLabel *LabelPrimaryMessage = nullptr;
@@ -104,6 +105,7 @@ public:
     TButton *ButtonSave = nullptr;
     TComboBox *ComboBoxExt = nullptr;
     TButton *ButtonBatch = nullptr;
+    TButton *ButtonLabelSheet = nullptr;
     TButton *ButtonSettings = nullptr;
     TStatusBar *StatusBar = nullptr;
     TLabel *LabelZoom = nullptr;
@@ -169,6 +171,11 @@ public:
     void EditXDimensionChange(QObject *Sender);
     void EditResolutionChange(QObject *Sender);
 
+    // The transparent background (Form1Transparent.cpp): a format that cannot keep it says so in
+    // the status bar while it is chosen.
+    void CheckBoxTransparentClick(QObject *Sender);
+    void ComboBoxExtChange(QObject *Sender);
+
     // Save As (Form1Save.cpp).
     void ButtonSaveClick(QObject *Sender);
     // Saves the current barcode to `Path` plus the extension of the format chosen in
@@ -192,6 +199,8 @@ public:
 
     // The batch window and the settings dialog (Form1Dialogs.cpp).
     void ButtonBatchClick(QObject *Sender);
+    // The current symbol on every label of a sheet, printed or saved as PDF.
+    void ButtonLabelSheetClick(QObject *Sender);
     void ButtonSettingsClick(QObject *Sender);
     // What this window offers the batch window and the settings dialog (Form1Hosts.cpp).
     TBatchHost *BatchHost() const { return FBatchHost.get(); }
@@ -205,6 +214,9 @@ public:
     void Resetposition1Click();
     void FormClose(QObject *Sender, FormTypes::TCloseAction &Action);
     void FormShow(QObject *Sender);
+
+    // Why the chosen format will not keep the transparent background; empty when it will.
+    QString TransparencyNote() const;
 
     // Rebuilds the preview from the barcode component: the picture, or an empty preview and the
     // error's message in the status bar.

@@ -274,6 +274,8 @@ void TForm1::CreateOptionControls()
     CheckBoxBars = CreateCheckBox(this, panel, "CheckBoxBars", QStringLiteral("B&ars"), 15);
     CheckBoxBox = CreateCheckBox(this, panel, "CheckBoxBox", QStringLiteral("Bo&x"), 16);
     CheckBoxDotty = CreateCheckBox(this, panel, "CheckBoxDotty", QStringLiteral("&Dotty"), 17);
+    CheckBoxTransparent = CreateCheckBox(this, panel, "CheckBoxTransparent", QStringLiteral("Transparent back&ground"), 17);
+    CheckBoxTransparent->SetHint(QStringLiteral("What lies behind the symbol shows through its background, in PNG, SVG, TIF, GIF and PDF files"));
 
     LabelInputText = CreateLabel(this, panel, "LabelInputText", QStringLiteral("Input Text"));
     MemoInputText = Create<TMemo>(this, panel, "MemoInputText");
@@ -372,6 +374,11 @@ void TForm1::CreateButtonRow()
     ButtonBatch->Font()->SetStyle(TFont::fsBold);
     ButtonBatch->SetTabOrder(25);
 
+    ButtonLabelSheet = Create<TButton>(this, panel, "ButtonLabelSheet");
+    ButtonLabelSheet->SetCaption(QStringLiteral("Label Sheet ..."));
+    ButtonLabelSheet->SetHint(QStringLiteral("Prints the symbol on a sheet of labels, or saves the sheet as PDF"));
+    ButtonLabelSheet->SetTabOrder(25);
+
     ButtonSettings = Create<TButton>(this, panel, "ButtonSettings");
     ButtonSettings->SetCaption(QStringLiteral("Settings ..."));
     ButtonSettings->SetTabOrder(26);
@@ -421,7 +428,7 @@ void TForm1::CreateLayouts()
     auto *drawing = new QHBoxLayout;
     drawing->setSpacing(2 * Spacing);
     for (TCheckBox *box : {CheckBoxShowText, CheckBoxSmallText, CheckBoxBoldText, CheckBoxBars, CheckBoxBox,
-                           CheckBoxDotty})
+                           CheckBoxDotty, CheckBoxTransparent})
         drawing->addWidget(box);
     drawing->addStretch(1);
     panel->addLayout(drawing);
@@ -459,9 +466,10 @@ void TForm1::CreateLayouts()
     buttons->addWidget(ComboBoxExt);
     buttons->addStretch(1);
     buttons->addWidget(ButtonBatch);
+    buttons->addWidget(ButtonLabelSheet);
     buttons->addWidget(ButtonSettings);
     panel->addLayout(buttons);
-    for (TButton *button : {ButtonSave, ButtonSettings})
+    for (TButton *button : {ButtonSave, ButtonLabelSheet, ButtonSettings})
         button->setMinimumHeight(32);
     ButtonBatch->setMinimumHeight(38);
 
@@ -489,10 +497,13 @@ void TForm1::ConnectHandlers()
     ConnectGuarded(CheckBoxBars, &TCheckBox::OnClick, this, &TForm1::CheckBoxBarsClick);
     ConnectGuarded(CheckBoxBox, &TCheckBox::OnClick, this, &TForm1::CheckBoxBoxClick);
     ConnectGuarded(CheckBoxDotty, &TCheckBox::OnClick, this, &TForm1::CheckBoxDottyClick);
+    ConnectGuarded(CheckBoxTransparent, &TCheckBox::OnClick, this, &TForm1::CheckBoxTransparentClick);
+    ConnectGuarded(ComboBoxExt, &TComboBox::OnChange, this, &TForm1::ComboBoxExtChange);
     ConnectGuarded(UpDownDotSize, &TUpDown::OnChangingEx, this, &TForm1::UpDownDotSizeChangingEx);
     ConnectGuarded(UpDownScale, &TUpDown::OnChangingEx, this, &TForm1::UpDownScaleChangingEx);
     ConnectGuarded(ButtonSave, &TButton::OnClick, this, &TForm1::ButtonSaveClick);
     ConnectGuarded(ButtonBatch, &TButton::OnClick, this, &TForm1::ButtonBatchClick);
+    ConnectGuarded(ButtonLabelSheet, &TButton::OnClick, this, &TForm1::ButtonLabelSheetClick);
     ConnectGuarded(ButtonSettings, &TButton::OnClick, this, &TForm1::ButtonSettingsClick);
     ConnectGuarded(this, &TForm::OnShow, this, &TForm1::FormShow);
     // Connected after FormShow so that it runs after it, also when FormShow failed.

@@ -1,7 +1,10 @@
 #include "app/Form1.h"
 
 #include "app/AppSettings.h"
+#include "barcode/Barcode.h"
+#include "barcode/SymbolVector.h"
 #include "batch/FormBatchGenerator.h"
+#include "batch/LabelSheetDialog.h"
 #include "lang/FormSettings.h"
 #include "lang/LangChanger.h"
 #include "toolkit/ProgramPaths.h"
@@ -18,6 +21,15 @@ void TForm1::ButtonBatchClick(QObject *)
     LangChanger1->SetLangFile(LanguageFilePath(AppSettings.Language));
     LangChanger1->TranslateForm(window.get());
     window->ShowModal();
+}
+
+void TForm1::ButtonLabelSheetClick(QObject *)
+{
+    // The symbol must be drawable before its sheet is shown; its error goes to the error display.
+    Barcode->Vector();
+    TLabelSheetDialog dialog(this, *Barcode, {Barcode->InputText()}, TLabelSheetDialog::TFill::FillPage,
+                             [this](const QString &text) { return TranslateMessage(text); });
+    PresentBatchDialog(dialog);
 }
 
 void TForm1::ButtonSettingsClick(QObject *)

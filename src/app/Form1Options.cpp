@@ -85,6 +85,7 @@ void TForm1::ShowPanelValues()
     CheckBoxBars->SetChecked(InSet(options, opBars));
     CheckBoxBox->SetChecked(InSet(options, opBox));
     CheckBoxDotty->SetChecked(InSet(options, opDotty));
+    CheckBoxTransparent->SetChecked(Barcode->TransparentBack());
 }
 
 void TForm1::RefreshPreview()
@@ -113,7 +114,7 @@ void TForm1::RefreshPreview()
 void TForm1::ShowStatus()
 {
     QStringList parts;
-    for (const QString &part : {FSaveNote, FEngineMessage})
+    for (const QString &part : {FSaveNote, FEngineMessage, TransparencyNote()})
         if (!part.isEmpty())
             parts << part;
     StatusBar->SetSimpleText(parts.join(QStringLiteral(" \u2014 ")));

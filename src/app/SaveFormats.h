@@ -15,8 +15,8 @@ struct TSaveFormat
     bool Raster; // a picture of pixels, as the preview shows it
 };
 
-// The engine's formats (barcode/FileFormats.h) in list order, then "ALL".
-constexpr int SaveFormatCount = 9;
+// The program's formats (barcode/FileFormats.h) in list order, then "ALL".
+constexpr int SaveFormatCount = 10;
 extern const TSaveFormat SaveFormats[SaveFormatCount + 1];
 
 // The format whose code equals `code` exactly (same case, whole text), the first one in table

@@ -6,6 +6,7 @@
 #include "barcode/ZintLibrary.h"
 
 #include <QMetaProperty>
+#include <QStringList>
 
 #include <cmath>
 #include <cstring>
@@ -157,11 +158,13 @@ float TBarcode::XDimension() const
     return ZintDefaultXdim(EngineId(FSymbology));
 }
 
+#ifndef QUORVEL_FILES_ONLY
 const QImage &TBarcode::Bitmap()
 {
     Generate(QString());
     return FBitmap;
 }
+#endif
 
 QString TBarcode::OutputText()
 {
@@ -189,6 +192,18 @@ void TBarcode::SetResolution(double value)
     FResolution = value;
 }
 
+void TBarcode::SetTransparentBack(bool value)
+{
+    Assign(FTransparentBack, value);
+}
+
+bool TBarcode::KeepsTransparency(const QString &extension)
+{
+    static const QStringList Formats = {QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("tif"),
+                                        QStringLiteral("gif"), QStringLiteral("pdf")};
+    return Formats.contains(extension.toLower());
+}
+
 void TBarcode::Save(const QString &FileName)
 {
     FChanged = true;
@@ -213,5 +228,6 @@ void TBarcode::AssignSettings(const TBarcode &source)
     // Not published, but they change the bytes of a saved file and whether a save succeeds.
     FResolution = source.FResolution;
     FKeepWarnings = source.FKeepWarnings;
+    FTransparentBack = source.FTransparentBack;
     FChanged = true;
 }

@@ -5,7 +5,9 @@
 #include "toolkit/Component.h"
 
 #include <QByteArray>
+#ifndef QUORVEL_FILES_ONLY
 #include <QImage>
+#endif
 #include <QString>
 #include <QtGlobal>
 
@@ -15,6 +17,7 @@ struct zint_symbol;
 struct TZintApi;
 class TEngineRecord;
 class TSaveTarget;
+struct TSymbolVector;
 
 // The component's enumerations. They live in one namespace so that the meta-object system knows
 // their names (Q_ENUM_NS); the values keep their two-letter prefixes and are used unqualified
@@ -236,7 +239,9 @@ class TBarcode final : public TComponent
 
     // Read-only, never stored.
     Q_PROPERTY(QString BarcodeName READ BarcodeName STORED false)
+#ifndef QUORVEL_FILES_ONLY
     Q_PROPERTY(QImage Bitmap READ Bitmap STORED false)
+#endif
     Q_PROPERTY(BarcodeTypes::TCapabilities Capabilities READ Capabilities STORED false)
     Q_PROPERTY(QString OutputText READ OutputText STORED false)
     Q_PROPERTY(int RowCount READ RowCount STORED false)
@@ -329,9 +334,11 @@ public:
 
     // The engine's own name of the current symbology (empty when the engine does not know it).
     QString BarcodeName() const;
+#ifndef QUORVEL_FILES_ONLY
     // Renders when a setting changed, then gives the owned image: 32 bits per pixel, or 1 bit
     // (black/white palette) with opBpp1. Empty (0 x 0) until the first successful render.
     const QImage &Bitmap();
+#endif
     TCapabilities Capabilities() const;
     QString OutputText();
     int RowCount();
@@ -384,27 +391,52 @@ public:
     // EBarcodeError for a negative or non-finite value.
     void SetResolution(double value);
 
+    // A background that lets through what lies behind the symbol, in the pictures and the
+    // files that can hold one (PNG, SVG, TIF, GIF, PDF); the others fill it with BackColor.
+    // Not published, like Resolution: the settings of the symbol's look are stored elsewhere.
+    bool TransparentBack() const { return FTransparentBack; }
+    void SetTransparentBack(bool value);
+    // Whether files with this extension ("png", any case, without the dot) keep a transparent
+    // background.
+    static bool KeepsTransparency(const QString &extension);
+
+#ifndef QUORVEL_FILES_ONLY
+    // The symbol as the engine's vector output: its shapes, colours and texts, for drawing on
+    // paper or into a PDF at any size. Renders afresh; errors as for Bitmap.
+    TSymbolVector Vector();
+#endif
+
 private:
     template <typename T>
     void Assign(T &field, const T &value);
     void AssignInRange(int &field, int value, int low, int high);
-    void Generate(const QString &fileName);
+    void Generate(const QString &fileName, TSymbolVector *vector = nullptr);
     void FillGeometry(zint_symbol *symbol) const;
     void FillAppearance(zint_symbol *symbol) const;
     void FillOptions(zint_symbol *symbol) const;
     void FillPrimary(zint_symbol *symbol);
     void EncodeData(const TZintApi &api, zint_symbol *symbol);
+#ifndef QUORVEL_FILES_ONLY
     void HandOverPixels(const TZintApi &api, zint_symbol *symbol);
+#endif
     void PrintFile(const TZintApi &api, zint_symbol *symbol, TSaveTarget &target);
     // Raises the engine's message unless `result` is a warning that is kept.
     void CheckResult(int result, zint_symbol *symbol);
+#ifndef QUORVEL_FILES_ONLY
+    TSymbolVector CopyVector(const TZintApi &api, zint_symbol *symbol) const;
+    void PrintPdf(const TZintApi &api, zint_symbol *symbol, TSaveTarget &target);
+#endif
     // How the engine handed over its pixels: three bytes each, or one character each ('0' the
     // background), drawn in the component's colours or, with opBpp1, as a 1-bit image.
+#ifndef QUORVEL_FILES_ONLY
     enum class TPixelLayout { Rgb, Characters, Mono };
     void CopyPixels(const unsigned char *pixels, int width, int height, TPixelLayout layout);
+#endif
 
     TColor FBackColor;
+#ifndef QUORVEL_FILES_ONLY
     QImage FBitmap;
+#endif
     int FBorderWidth = 0;
     bool FChanged;
     int FColumns = 0;
@@ -449,6 +481,7 @@ private:
     bool FKeepWarnings = false;
     QString FWarning;
     TEngineChoice FEngineChoice;
+    bool FTransparentBack = false;
     std::unique_ptr<TEngineRecord> FRecord; // kept between renders
     QByteArray FUtf8Buffer;                 // the data and primary message as UTF-8
 };

@@ -276,7 +276,7 @@ const TBarcodeOption Options[] = {
      CHOICES(Shapes),
      [](const TBarcode &b) { return double(b.DataMatrix()); },
      [](TBarcode &b, double v) { b.SetDataMatrix(TDataMatrix(int(v))); }, DataMatrixShape, nullptr},
-    {"mode", "Encodin&g mode:", "MaxiCode's mode or the composite part's kind (CC-A, CC-B, CC-C)", "option_1",
+    {"mode", "Encoding mode:", "MaxiCode's mode or the composite part's kind (CC-A, CC-B, CC-C)", "option_1",
      K::Integer, P::Symbology, 0, 0, 6, nullptr, 0,
      [](const TBarcode &b) { return b.EncodingMode() == emDefault ? 0.0 : double(int(b.EncodingMode()) - 1); },
      [](TBarcode &b, double v) { b.SetEncodingMode(v == 0 ? emDefault : TEncodingMode(int(v) + 1)); },

@@ -4,10 +4,13 @@
 #include "barcode/RecordFields.h"
 #include "barcode/PhysicalSize.h"
 #include "barcode/SaveTarget.h"
+#include "barcode/SymbolPdf.h"
+#include "barcode/SymbolVector.h"
 #include "barcode/Symbologies.h"
 #include "barcode/ZintLibrary.h"
 
 #include <QByteArray>
+#include <QFileInfo>
 #include <QStringEncoder>
 
 #include <climits>
@@ -79,11 +82,12 @@ constexpr int UltraCompression = ULTRA_COMPRESSION;
 constexpr int FullMultibyte = ZINT_FULL_MULTIBYTE;
 constexpr int WarnFailAll = WARN_FAIL_ALL;
 
-// Six uppercase hex digits, red first, into a zero-filled field.
+// Six uppercase hex digits, red first, into a zero-filled field; a transparent colour gets
+// the alpha digits "00" too.
 template <size_t N>
-void WriteColour(char (&field)[N], TColor colour)
+void WriteColour(char (&field)[N], TColor colour, bool transparent = false)
 {
-    static_assert(N > 6, "room for six digits and the terminator");
+    static_assert(N > 8, "room for eight digits and the terminator");
     static const char Digits[] = "0123456789ABCDEF";
     std::memset(field, 0, N);
     for (int i = 0; i < 3; ++i) {
@@ -91,6 +95,28 @@ void WriteColour(char (&field)[N], TColor colour)
         field[2 * i] = Digits[byte >> 4];
         field[2 * i + 1] = Digits[byte & 0xF];
     }
+    if (transparent)
+        field[6] = field[7] = '0';
+}
+
+#ifndef QUORVEL_FILES_ONLY
+QColor ColourOf(TColor colour)
+{
+    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
+}
+
+// The colours of the engine's vector rectangles 1 to 8 (Ultracode's modules).
+QColor RectColour(int colour, const QColor &fore)
+{
+    static const QColor Palette[] = {Qt::cyan, Qt::blue, Qt::magenta, Qt::red, Qt::yellow, Qt::green,
+                                     Qt::black, Qt::white};
+    return colour >= 1 && colour <= 8 ? Palette[colour - 1] : fore;
+}
+#endif
+
+bool IsPdfName(const QString &fileName)
+{
+    return QFileInfo(fileName).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
 }
 
 // QString::toUtf8 would silently turn an unpaired surrogate into U+FFFD; the engine must not be
@@ -154,7 +180,7 @@ void WriteOutfile(zint_symbol *symbol, const QString &fileName)
 
 // One render or save: the record is filled in the engine's documented order, encoded, and then
 // either handed over as pixels or printed to the file.
-void TBarcode::Generate(const QString &fileName)
+void TBarcode::Generate(const QString &fileName, TSymbolVector *vector)
 {
     if (!FChanged)
         return;
@@ -181,10 +207,26 @@ void TBarcode::Generate(const QString &fileName)
     FillOptions(symbol);
     FillPrimary(symbol);
     EncodeData(api, symbol);
+#ifdef QUORVEL_FILES_ONLY
+    // Built without pictures (the command-line program), a render only encodes: rows, width and
+    // text are known then. PDF pages are drawn by the full program, which it hands them to.
+    Q_UNUSED(vector)
+    if (target && IsPdfName(fileName))
+        throw EBarcodeError(QStringLiteral("PDF files are written by the full program, quorvel-window"));
     if (target)
         PrintFile(api, symbol, *target);
     else
+        FChanged = false;
+#else
+    if (vector != nullptr)
+        *vector = CopyVector(api, symbol);
+    else if (target && IsPdfName(fileName))
+        PrintPdf(api, symbol, *target);
+    else if (target)
+        PrintFile(api, symbol, *target);
+    else
         HandOverPixels(api, symbol);
+#endif
     discard.Keep();
 }
 
@@ -214,7 +256,7 @@ void TBarcode::FillAppearance(zint_symbol *symbol) const
     symbol->output_options = outputOptions;            // output_options
 
     WriteColour(symbol->fgcolour, FForeColor);         // fgcolour
-    WriteColour(symbol->bgcolour, FBackColor);         // bgcolour
+    WriteColour(symbol->bgcolour, FBackColor, FTransparentBack); // bgcolour
     symbol->scale = FScale;                            // scale
     symbol->show_hrt = FShowText ? 1 : 0;              // show_hrt
     int inputMode = FInputMode <= imGs1 ? int(FInputMode) : 0;
@@ -294,6 +336,7 @@ void TBarcode::EncodeData(const TZintApi &api, zint_symbol *symbol)
     FOutputText = FieldUtf8(symbol->text);
 }
 
+#ifndef QUORVEL_FILES_ONLY
 void TBarcode::HandOverPixels(const TZintApi &api, zint_symbol *symbol)
 {
     // Two-coloured symbols are asked for as one character per pixel: the engine then skips
@@ -310,6 +353,7 @@ void TBarcode::HandOverPixels(const TZintApi &api, zint_symbol *symbol)
     CopyPixels(symbol->bitmap, symbol->bitmap_width, symbol->bitmap_height, layout);
     FChanged = false;
 }
+#endif
 
 void TBarcode::PrintFile(const TZintApi &api, zint_symbol *symbol, TSaveTarget &target)
 {
@@ -334,3 +378,54 @@ void TBarcode::CheckResult(int result, zint_symbol *symbol)
     }
     throw EBarcodeError(FieldText(symbol->errtxt));
 }
+
+#ifndef QUORVEL_FILES_ONLY
+TSymbolVector TBarcode::Vector()
+{
+    FChanged = true;
+    TSymbolVector vector;
+    Generate(QString(), &vector);
+    // The record now holds shapes, not the pixels of Bitmap: the next reading renders again.
+    FChanged = true;
+    return vector;
+}
+
+TSymbolVector TBarcode::CopyVector(const TZintApi &api, zint_symbol *symbol) const
+{
+    if (api.BufferVector(symbol, FRotation) != 0)
+        throw EBarcodeError(FieldText(symbol->errtxt));
+    TSymbolVector vector;
+    vector.Fore = ColourOf(FForeColor);
+    vector.Back = ColourOf(FBackColor);
+    if (FTransparentBack)
+        vector.Back.setAlpha(0);
+    vector.Bold = InSet(FOutputOptions, opBoldText);
+    const zint_vector *shapes = symbol->vector;
+    if (shapes == nullptr)
+        return vector;
+    vector.Size = QSizeF(shapes->width, shapes->height);
+    for (const zint_vector_rect *rect = shapes->rectangles; rect != nullptr; rect = rect->next)
+        vector.Rects.append({QRectF(rect->x, rect->y, rect->width, rect->height), RectColour(rect->colour, vector.Fore)});
+    for (const zint_vector_hexagon *hexagon = shapes->hexagons; hexagon != nullptr; hexagon = hexagon->next)
+        vector.Hexagons.append({QPointF(hexagon->x, hexagon->y), hexagon->diameter, hexagon->rotation});
+    for (const zint_vector_circle *circle = shapes->circles; circle != nullptr; circle = circle->next)
+        vector.Circles.append({QPointF(circle->x, circle->y), circle->diameter, circle->width, circle->colour != 0});
+    for (const zint_vector_string *text = shapes->strings; text != nullptr; text = text->next) {
+        const char *bytes = reinterpret_cast<const char *>(text->text);
+        vector.Texts.append({QPointF(text->x, text->y), text->fsize, text->rotation, text->halign,
+                             QString::fromUtf8(bytes, qsizetype(bytes != nullptr ? std::strlen(bytes) : 0))});
+    }
+    return vector;
+}
+
+// A PDF is drawn by us from the engine's vector output; the file goes through the same target
+// as the engine's own formats, so a failed save leaves the earlier file as it was.
+void TBarcode::PrintPdf(const TZintApi &api, zint_symbol *symbol, TSaveTarget &target)
+{
+    const TSymbolVector vector = CopyVector(api, symbol);
+    const bool toStdout = InSet(FOutputOptions, opStdout);
+    WriteSymbolPdf(vector, FResolution, toStdout ? QStringLiteral("-") : target.EngineFileName());
+    FChanged = true;
+    target.Finish([&](const QString &engineFileName) { WriteSymbolPdf(vector, FResolution, engineFileName); }, 0.0);
+}
+#endif

@@ -8,7 +8,7 @@ QString FileExtension(const TFileFormat &format)
 QStringList FileExtensions()
 {
     QStringList extensions;
-    for (const TFileFormat &format : EngineFileFormats)
+    for (const TFileFormat &format : WrittenFileFormats)
         extensions << FileExtension(format);
     return extensions;
 }

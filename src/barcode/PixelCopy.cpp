@@ -99,7 +99,10 @@ void PackMonoRow(const unsigned char *source, uchar *target, int width)
 void TBarcode::CopyPixels(const unsigned char *pixels, int width, int height, TPixelLayout layout)
 {
     const bool bpp1 = layout == TPixelLayout::Mono;
-    const QImage::Format format = bpp1 ? QImage::Format_Mono : QImage::Format_RGB32;
+    // A transparent background needs the alpha channel; the engine's red-green-blue pixels
+    // (Ultracode) have none to give.
+    const bool alpha = FTransparentBack && layout == TPixelLayout::Characters;
+    const QImage::Format format = bpp1 ? QImage::Format_Mono : alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32;
     if (width <= 0 || height <= 0 || pixels == nullptr) {
         FBitmap = QImage();
         return;
@@ -123,7 +126,8 @@ void TBarcode::CopyPixels(const unsigned char *pixels, int width, int height, TP
     uchar *bits = FBitmap.bits();
     const qsizetype bytesPerLine = FBitmap.bytesPerLine();
     const qsizetype sourceBytes = qsizetype(width) * (layout == TPixelLayout::Rgb ? 3 : 1);
-    const QRgb fore = Opaque(FForeColor), back = Opaque(FBackColor);
+    const QRgb fore = Opaque(FForeColor);
+    const QRgb back = alpha ? Opaque(FBackColor) & 0x00FFFFFFu : Opaque(FBackColor);
     auto source = [&](int y) { return pixels + y * sourceBytes; };
     auto line = [&](int y) { return bits + y * bytesPerLine; };
     // Symbols repeat most rows (a module is several pixels high; linear bars are all alike), and

@@ -169,6 +169,7 @@ const TZintApi &LoadZint()
     Bind(api.Encode, "ZBarcode_Encode");
     Bind(api.Print, "ZBarcode_Print");
     Bind(api.Buffer, "ZBarcode_Buffer");
+    Bind(api.BufferVector, "ZBarcode_Buffer_Vector");
     Bind(api.BarcodeName, "ZBarcode_BarcodeName");
     Bind(api.Cap, "ZBarcode_Cap");
     Bind(api.DefaultXdim, "ZBarcode_Default_Xdim");

@@ -17,6 +17,7 @@ struct TZintApi
     decltype(&ZBarcode_Encode) Encode;
     decltype(&ZBarcode_Print) Print;
     decltype(&ZBarcode_Buffer) Buffer;
+    decltype(&ZBarcode_Buffer_Vector) BufferVector;
     decltype(&ZBarcode_BarcodeName) BarcodeName;
     decltype(&ZBarcode_Cap) Cap;
     float (*DefaultXdim)(int symbolId);

@@ -3,6 +3,7 @@
 #include "batch/BatchRun.h"
 
 #include <functional>
+#include <memory>
 
 // The writing loop of a batch run spread over worker threads. The calling thread only waits,
 // reports progress and may cancel, so a window that calls it stays responsive. Files, counts and
@@ -12,6 +13,25 @@
 // starts; the save it returns runs on that worker's thread only and is destroyed on the calling
 // thread after the workers have ended, so it may own an engine record of its own.
 using TBatchSaveFactory = std::function<TBatchSave()>;
+
+// The saves of a symbol component's copies: each worker gets a component of its own with the
+// settings of `settings` (which must outlive the factory), so that no two threads share an engine
+// record and the original stays as it is. Any component with AssignSettings, SetInputText, Save
+// and SaveChecksFiles will do.
+template <typename TComponentType>
+TBatchSaveFactory ComponentCopies(const TComponentType *settings)
+{
+    return [settings] {
+        auto component = std::make_shared<TComponentType>(nullptr);
+        component->AssignSettings(*settings);
+        return TBatchSave(
+            [component](const TBatchItem &item) {
+                component->SetInputText(item.Text);
+                component->Save(item.FileName);
+            },
+            component->SaveChecksFiles());
+    };
+}
 
 // Workers a run uses on this machine: one per processor core.
 int BatchThreadCount();

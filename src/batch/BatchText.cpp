@@ -150,10 +150,11 @@ QString DecodeBatchFile(const QByteArray &bytes)
     return DecodeBatchText(bytes).Text;
 }
 
-TBatchFile LoadBatchFile(const QString &path)
+namespace {
+
+TBatchFile LoadBatchBytes(const TBoundedRead &read)
 {
     TBatchFile file;
-    const TBoundedRead read = ReadBoundedFile(path, MaxTextFileSize, false);
     switch (read.Result) {
     case TBoundedRead::Read:
         break;
@@ -174,6 +175,18 @@ TBatchFile LoadBatchFile(const QString &path)
     file.Text = std::move(decoded.Text);
     file.StrayLines = std::move(decoded.StrayLines);
     return file;
+}
+
+} // namespace
+
+TBatchFile LoadBatchFile(const QString &path)
+{
+    return LoadBatchBytes(ReadBoundedFile(path, MaxTextFileSize, false));
+}
+
+TBatchFile LoadBatchStandardInput()
+{
+    return LoadBatchBytes(ReadBoundedStandardInput(MaxTextFileSize));
 }
 
 QString BatchLineList(const QList<qsizetype> &lines)

@@ -38,6 +38,8 @@ struct TBatchFile
 };
 
 TBatchFile LoadBatchFile(const QString &path);
+// The same from the standard input, read to its end.
+TBatchFile LoadBatchStandardInput();
 
 // "3, 7 and 12" for the stray lines of a file, at most ten of them named ("... and 5 more").
 QString BatchLineList(const QList<qsizetype> &lines);

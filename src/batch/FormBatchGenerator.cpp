@@ -6,6 +6,8 @@
 #include "batch/BatchHost.h"
 #include "batch/BatchNameDelegate.h"
 #include "batch/BatchPlan.h"
+#include "batch/BatchSequenceDialog.h"
+#include "batch/LabelSheetDialog.h"
 #include "batch/BatchText.h"
 #include "barcode/Barcode.h"
 #include "toolkit/Dialogs.h"
@@ -65,6 +67,28 @@ void SetBatchColumnsPresenterForTests(TBatchColumnsPresenter presenter)
     ColumnsPresenter() = std::move(presenter);
 }
 
+namespace {
+
+TBatchDialogPresenter &DialogPresenter()
+{
+    static TBatchDialogPresenter presenter;
+    return presenter;
+}
+
+} // namespace
+
+void SetBatchDialogPresenterForTests(TBatchDialogPresenter presenter)
+{
+    DialogPresenter() = std::move(presenter);
+}
+
+bool PresentBatchDialog(QDialog &dialog)
+{
+    if (DialogPresenter())
+        return DialogPresenter()(dialog);
+    return dialog.exec() == QDialog::Accepted;
+}
+
 TFormBatchGenerator::TFormBatchGenerator(QObject *AOwner, TBatchHost *AHost)
     : TForm(AOwner), FHost(AHost)
 {
@@ -121,6 +145,13 @@ void TFormBatchGenerator::CreateControls()
     ConnectGuarded(ButtonPasteFromClipboard, &TButton::OnClick, this,
                    &TFormBatchGenerator::ButtonPasteFromClipboardClick);
 
+    ButtonSequence = new TButton(this, this);
+    ButtonSequence->SetName(QStringLiteral("ButtonSequence"));
+    ButtonSequence->SetCaption(QStringLiteral("Sequence ..."));
+    ButtonSequence->SetHint(QStringLiteral("Fills the list with numbers from a start to an end, such as SN-000001 to SN-000500"));
+    ButtonSequence->SetTabOrder(3);
+    ConnectGuarded(ButtonSequence, &TButton::OnClick, this, &TFormBatchGenerator::ButtonSequenceClick);
+
     DirectoryEdit1 = new TDirectoryEdit(this, this);
     DirectoryEdit1->SetName(QStringLiteral("DirectoryEdit1"));
     DirectoryEdit1->SetText(QStringLiteral("C:\\"));
@@ -157,6 +188,13 @@ void TFormBatchGenerator::CreateControls()
     CheckBoxCheckFiles->SetHint(QStringLiteral("Reads every written file back with an independent reader; the summary lists those that do not read back"));
     CheckBoxCheckFiles->SetTabOrder(6);
 
+    ButtonLabelSheet = new TButton(this, this);
+    ButtonLabelSheet->SetName(QStringLiteral("ButtonLabelSheet"));
+    ButtonLabelSheet->SetCaption(QStringLiteral("Label Sheet ..."));
+    ButtonLabelSheet->SetHint(QStringLiteral("Prints the list on sheets of labels, or saves them as PDF: one label per string"));
+    ButtonLabelSheet->SetTabOrder(7);
+    ConnectGuarded(ButtonLabelSheet, &TButton::OnClick, this, &TFormBatchGenerator::ButtonLabelSheetClick);
+
     OpenDialog1 = new TOpenDialog(this);
     OpenDialog1->SetName(QStringLiteral("OpenDialog1"));
 
@@ -178,6 +216,7 @@ void TFormBatchGenerator::CreateLayout()
     auto *sources = new QHBoxLayout;
     sources->addWidget(ButtonLoadFromFile, 1);
     sources->addWidget(ButtonPasteFromClipboard, 1);
+    sources->addWidget(ButtonSequence, 1);
     window->addLayout(sources);
     window->addWidget(LabelStrings);
     window->addWidget(ListBox1, 1);
@@ -190,11 +229,14 @@ void TFormBatchGenerator::CreateLayout()
     target->setColumnStretch(1, 1);
     window->addLayout(target);
     window->addWidget(DirectoryEdit1);
-    window->addWidget(CheckBoxCheckFiles);
+    auto *extras = new QHBoxLayout;
+    extras->addWidget(CheckBoxCheckFiles, 1);
+    extras->addWidget(ButtonLabelSheet);
+    window->addLayout(extras);
 
     ButtonStart->setMinimumSize(140, 44);
     window->addWidget(ButtonStart, 0, Qt::AlignHCenter);
-    for (TButton *button : {ButtonLoadFromFile, ButtonPasteFromClipboard})
+    for (TButton *button : {ButtonLoadFromFile, ButtonPasteFromClipboard, ButtonSequence})
         button->setMinimumHeight(28);
     ListBox1->setMinimumHeight(ListBox1->fontMetrics().lineSpacing() * 4);
     // Placed now, so that positions read before the first showing are those of the layout.
@@ -350,6 +392,39 @@ void TFormBatchGenerator::ButtonPasteFromClipboardClick(QObject *)
     RefreshCount();
 }
 
+void TFormBatchGenerator::ButtonSequenceClick(QObject *)
+{
+    if (IsBusy())
+        return;
+    TBatchSequenceDialog dialog(this, [this](const QString &text) { return Translate(text); });
+    if (!PresentBatchDialog(dialog) || dialog.Strings().isEmpty())
+        return;
+    FWorkList = dialog.Strings();
+    FWorkNames.clear();
+    FileListWork();
+    RefreshCount();
+}
+
+void TFormBatchGenerator::ButtonLabelSheetClick(QObject *)
+{
+    if (IsBusy())
+        return;
+    if (FHost == nullptr || FHost->Barcode() == nullptr)
+        throw EInvalidOperation(QStringLiteral("The main window is not available"));
+    // Blank strings are skipped, as a run skips them.
+    QStringList strings;
+    for (int i = 0; i < ListBox1->count(); ++i)
+        if (!ListBox1->item(i)->text().trimmed().isEmpty())
+            strings.append(ListBox1->item(i)->text());
+    if (strings.isEmpty()) {
+        ShowMessage(Translate(QStringLiteral("The list is empty: there is nothing to write.")));
+        return;
+    }
+    TLabelSheetDialog dialog(this, *FHost->Barcode(), strings, TLabelSheetDialog::TFill::OnePerString,
+                             [this](const QString &text) { return Translate(text); });
+    PresentBatchDialog(dialog);
+}
+
 void TFormBatchGenerator::FileListWork()
 {
     if (FWorkList.isEmpty())
@@ -418,6 +493,8 @@ void TFormBatchGenerator::UpdateBusyState()
     const bool idle = !IsBusy();
     ButtonLoadFromFile->SetEnabled(idle);
     ButtonPasteFromClipboard->SetEnabled(idle);
+    ButtonSequence->SetEnabled(idle);
+    ButtonLabelSheet->SetEnabled(idle);
     ButtonStart->SetEnabled(idle);
 }
 

@@ -16,6 +16,7 @@ class TLabel;
 class TListBox;
 class TOpenDialog;
 class TBatchColumnsDialog;
+class QDialog;
 struct TBatchColumnChoice;
 struct TCsvTable;
 struct TBatchPlan;
@@ -40,6 +41,10 @@ public:
     TListBox *ListBox1 = nullptr;
     TButton *ButtonLoadFromFile = nullptr;
     TButton *ButtonPasteFromClipboard = nullptr;
+    // Fills the list with a number sequence.
+    TButton *ButtonSequence = nullptr;
+    // Prints the list, or saves it as PDF, on sheets of labels: one label per string.
+    TButton *ButtonLabelSheet = nullptr;
     TDirectoryEdit *DirectoryEdit1 = nullptr;
     TLabel *LabelStrings = nullptr;
     // What the run will produce: the main window's symbology and the file format.
@@ -54,6 +59,8 @@ public:
     Q_INVOKABLE void FormShow(QObject *Sender);
     Q_INVOKABLE void ButtonLoadFromFileClick(QObject *Sender);
     Q_INVOKABLE void ButtonPasteFromClipboardClick(QObject *Sender);
+    Q_INVOKABLE void ButtonSequenceClick(QObject *Sender);
+    Q_INVOKABLE void ButtonLabelSheetClick(QObject *Sender);
     Q_INVOKABLE void ButtonStartClick(QObject *Sender);
     // Moves the working list into the list box, trimmed, one item per line.
     void FileListWork();
@@ -123,6 +130,13 @@ void SetBatchThreadCountForTests(int count);
 // and filled, but not shown); an empty function restores the modal dialog.
 using TBatchColumnsPresenter = std::function<TBatchColumnChoice(TBatchColumnsDialog &dialog)>;
 void SetBatchColumnsPresenterForTests(TBatchColumnsPresenter presenter);
+
+// Shows a dialog of the batch window (the sequence, the label sheet) and answers whether it was
+// accepted. Tests replace it (they get the real dialog, built but not shown); an empty function
+// restores the modal dialog.
+using TBatchDialogPresenter = std::function<bool(QDialog &dialog)>;
+void SetBatchDialogPresenterForTests(TBatchDialogPresenter presenter);
+bool PresentBatchDialog(QDialog &dialog);
 
 using TBatchSummaryPresenter = std::function<void(QWidget *parent, const TBatchResult &result)>;
 void SetBatchSummaryPresenterForTests(TBatchSummaryPresenter presenter);

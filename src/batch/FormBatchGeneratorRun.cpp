@@ -33,22 +33,6 @@ int &ThreadCountForTests()
     return count;
 }
 
-// A worker's save: a component of its own with the main window's settings, so that the main
-// window's data and preview stay as they are and no two threads share an engine record.
-TBatchSaveFactory CopiesOf(const TBarcode *settings)
-{
-    return [settings] {
-        auto barcode = std::make_shared<TBarcode>(nullptr);
-        barcode->AssignSettings(*settings);
-        return TBatchSave(
-            [barcode](const TBatchItem &item) {
-                barcode->SetInputText(item.Text);
-                barcode->Save(item.FileName);
-            },
-            barcode->SaveChecksFiles());
-    };
-}
-
 } // namespace
 
 void SetBatchThreadCountForTests(int count)
@@ -71,7 +55,7 @@ void TFormBatchGenerator::RunBatchInto(const QString &folder)
         throw EInvalidOperation(QStringLiteral("The main window is not available"));
     const QString extension = FHost->SaveExtension();
     if (extension.isEmpty()) {
-        ShowMessage(Translate(QStringLiteral("Choose one of the file formats BMP, EMF, EPS, GIF, PCX, TXT, SVG, PNG or TIF in the main window first.")));
+        ShowMessage(Translate(QStringLiteral("Choose one of the file formats BMP, EMF, EPS, GIF, PCX, TXT, SVG, PNG, TIF or PDF in the main window first.")));
         return;
     }
 
@@ -198,7 +182,7 @@ TBatchResult TFormBatchGenerator::WritePlan(const TBatchPlan &plan, const QStrin
         }
     }
     if (threads > 1)
-        return RunBatchParallel(plan, folder, CopiesOf(barcode), threads, report);
+        return RunBatchParallel(plan, folder, ComponentCopies(barcode), threads, report);
     return RunBatch(
         plan, folder,
         [this, barcode](const TBatchItem &item) {

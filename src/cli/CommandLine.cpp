@@ -109,6 +109,21 @@ QString ReadLook(const QCommandLineParser &parser, TCommandLine &line)
     return QString();
 }
 
+QString TransparentFormatList()
+{
+    QStringList keeping;
+    for (const QString &format : Formats)
+        if (TBarcode::KeepsTransparency(format))
+            keeping.append(format);
+    return keeping.join(QStringLiteral(", "));
+}
+
+QString TransparencyRefused(const QString &extension)
+{
+    return QStringLiteral("--transparent: %1 files have no transparent background; use one of %2")
+        .arg(extension, TransparentFormatList());
+}
+
 TCommandLine ReadSingle(const QCommandLineParser &parser, TCommandLine line)
 {
     if (parser.isSet(QStringLiteral("folder")) || parser.isSet(QStringLiteral("format")))
@@ -126,6 +141,8 @@ TCommandLine ReadSingle(const QCommandLineParser &parser, TCommandLine line)
     if (!Formats.contains(extension))
         return Invalid(QStringLiteral("the format of \"%1\" is unknown: end the file name with one of %2")
                            .arg(line.Output, FormatList()));
+    if (line.Transparent && !TBarcode::KeepsTransparency(extension))
+        return Invalid(TransparencyRefused(extension));
     line.Action = TCommandAction::Single;
     return line;
 }
@@ -164,6 +181,8 @@ TCommandLine ReadBatch(const QCommandLineParser &parser, TCommandLine line)
     }
     if (line.Column.isEmpty() && (line.Header || !line.NameColumn.isEmpty()))
         return Invalid(QStringLiteral("--header and --name-column need --column, the column of the data"));
+    if (line.Transparent && !TBarcode::KeepsTransparency(line.Format))
+        return Invalid(TransparencyRefused(line.Format));
     line.Action = TCommandAction::Batch;
     return line;
 }
@@ -239,6 +258,7 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
         {QStringLiteral("column"), QString(), QStringLiteral("column")},
         {QStringLiteral("name-column"), QString(), QStringLiteral("column")},
         {QStringLiteral("header"), QString()},
+        {QStringLiteral("transparent"), QString()},
     });
     parser.addOptions(SymbolOptions());
     if (!parser.parse(arguments))
@@ -260,6 +280,7 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
         return line;
     }
     line.Verify = parser.isSet(QStringLiteral("verify"));
+    line.Transparent = parser.isSet(QStringLiteral("transparent"));
     const QString lookError = ReadLook(parser, line);
     if (!lookError.isEmpty())
         return Invalid(lookError);
@@ -290,6 +311,13 @@ TCommandLine ParseCommandLine(int argc, const char *const argv[])
     return ParseCommandLine(arguments);
 }
 
+bool WritesPdf(const TCommandLine &line)
+{
+    const QLatin1String pdf("pdf");
+    return (line.Action == TCommandAction::Single && QFileInfo(line.Output).suffix().toLower() == pdf)
+           || (line.Action == TCommandAction::Batch && line.Format == pdf);
+}
+
 QString CommandLineHelp()
 {
     return QStringLiteral(
@@ -306,7 +334,7 @@ QString CommandLineHelp()
                "                         %1\n"
                "A batch, one file per line of a text file (as the batch window writes them):\n"
                "  --batch FILE           the text file, one string per line (UTF-8, or UTF-16\n"
-               "                         with a byte-order mark)\n"
+               "                         with a byte-order mark); \"-\" reads the standard input\n"
                "  --folder FOLDER        the existing folder to write into; files there are\n"
                "                         overwritten\n"
                "  --format EXT           the format of the files (default bmp)\n"
@@ -318,6 +346,7 @@ QString CommandLineHelp()
                "  -b, --symbology NAME   the symbology, by its name in the window's list or its\n"
                "                         short name, case and blanks aside (default \"QR Code\")\n"
                "  -p, --primary TEXT     the primary message of a composite symbology\n"
+               "  --transparent          a transparent background, in %3\n"
                "  --verify               read back what was written; a symbol that does not read\n"
                "                         back is reported and gives exit status 1 (it stays written)\n"
                "%2"
@@ -330,9 +359,10 @@ QString CommandLineHelp()
                "  quorvel -d \"https://example.org\" -o link.svg\n"
                "  quorvel -b \"Code 128\" -d ABC-123 -s 2 -o label.png\n"
                "  quorvel --batch serials.txt --folder out --format svg -b DataMatrix --square\n"
+               "  seq -w 1 500 | quorvel --batch - --folder out --format png -b \"Code 128\"\n"
                "  quorvel -d \"Grüße\" --secure=4 --vers=5 -o big.png\n"
                "\n"
                "Exit status: 0 when everything was written, 1 when something could not be read or\n"
                "written, 2 when the command line is wrong.\n")
-        .arg(FormatList(), OptionHelp());
+        .arg(FormatList(), OptionHelp(), TransparentFormatList());
 }

@@ -41,6 +41,7 @@ struct TCommandLine
     QString Folder;    // Batch: the folder to write into
     QString Format = QStringLiteral("bmp"); // Batch: the extension of the files, without a dot
     bool Verify = false; // read back what was written
+    bool Transparent = false; // a background that lets through what lies behind
 };
 
 // `arguments` as QCoreApplication::arguments() gives them, the program's path first.
@@ -50,6 +51,10 @@ TCommandLine ParseCommandLine(const QStringList &arguments);
 // naming the argument and the byte's position: read any other way, its text would be encoded or
 // its file written under another name than the one given.
 TCommandLine ParseCommandLine(int argc, const char *const argv[]);
+
+// True when the command line writes PDF pages (one file or a batch), which are drawn with the
+// fonts of a GUI application.
+bool WritesPdf(const TCommandLine &line);
 
 // The text of --help.
 QString CommandLineHelp();

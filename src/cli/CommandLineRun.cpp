@@ -7,22 +7,25 @@
 #include "barcode/ZintLibrary.h"
 #include "batch/BatchCsv.h"
 #include "batch/BatchFolder.h"
+#include "batch/BatchParallel.h"
 #include "batch/BatchPlan.h"
 #include "batch/BatchRun.h"
 #include "batch/BatchSummary.h"
 #include "batch/BatchText.h"
 #include "cli/CommandLine.h"
-#include "cli/CommandLineVerify.h"
 #include "cli/SymbologyNames.h"
 #include "toolkit/Exception.h"
 #include "toolkit/ProgramPaths.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
 
 #include <cerrno>
+#include <memory>
 #include <cstdio>
 
 namespace {
@@ -76,6 +79,7 @@ void Shape(TBarcode &barcode, const TCommandLine &line)
     barcode.SetPrimaryMessage(line.Primary);
     for (const auto &[option, value] : line.Settings)
         option->Write(barcode, value);
+    barcode.SetTransparentBack(line.Transparent);
 }
 
 int ShowVersion()
@@ -99,9 +103,11 @@ int ListSymbologies()
 }
 
 // --verify: every written file that does not read back is named on the error output.
-int ReadBack(const TBarcode &barcode, const QList<TWrittenFile> &files, int code)
+int ReadBack(TReadBackWritten readBack, const TBarcode &barcode, const QList<TWrittenFile> &files, int code)
 {
-    for (const TReadBackProblem &problem : ReadBackWritten(barcode, files)) {
+    if (readBack == nullptr)
+        return Fail(ExitFailure, QStringLiteral("this program cannot read files back: run quorvel with --verify"));
+    for (const TReadBackProblem &problem : readBack(barcode, files)) {
         Err() << Program << ": \"" << Shown(problem.FileName) << "\": " << problem.Message << '\n';
         if (problem.Fails)
             code = ExitFailure;
@@ -110,7 +116,7 @@ int ReadBack(const TBarcode &barcode, const QList<TWrittenFile> &files, int code
     return code;
 }
 
-int WriteSingle(const TCommandLine &line)
+int WriteSingle(const TCommandLine &line, TReadBackWritten readBack)
 {
     TBarcode barcode(nullptr);
     Shape(barcode, line);
@@ -124,7 +130,7 @@ int WriteSingle(const TCommandLine &line)
         Err() << Program << ": \"" << Shown(line.Output) << "\": " << barcode.Warning() << Qt::endl;
     // The save made sure that the file arrived (or went into the device or pipe it names).
     if (line.Verify && barcode.SaveChecksFiles())
-        return ReadBack(barcode, {{line.Output, line.Data}}, ExitSuccess);
+        return ReadBack(readBack, barcode, {{line.Output, line.Data}}, ExitSuccess);
     return ExitSuccess;
 }
 
@@ -185,22 +191,38 @@ bool ReadTable(const TCommandLine &line, const QString &text, QStringList &strin
     return true;
 }
 
-int WriteBatch(const TCommandLine &line)
+// Workers need the engine loaded beforehand (only this thread loads it); without an engine the
+// run stays on this thread, where every string reports why.
+int WorkerCount(const TBarcode &barcode)
 {
-    const TBatchFile file = LoadBatchFile(line.BatchFile);
+    try {
+        barcode.Version();
+    } catch (const Exception &) {
+        return 1;
+    }
+    return BatchThreadCount();
+}
+
+int WriteBatch(const TCommandLine &line, TReadBackWritten readBack)
+{
+    // "-" reads the list from the standard input, so that a pipeline needs no file of its own.
+    const bool fromInput = line.BatchFile == QLatin1String("-");
+    const QString source = fromInput ? QStringLiteral("the standard input")
+                                     : QStringLiteral("the batch file \"%1\"").arg(Shown(line.BatchFile));
+    const TBatchFile file = fromInput ? LoadBatchStandardInput() : LoadBatchFile(line.BatchFile);
     if (!file.Loaded)
-        return Fail(ExitFailure, QStringLiteral("cannot load the batch file \"%1\": %2").arg(Shown(line.BatchFile), file.Reason));
+        return Fail(ExitFailure, QStringLiteral("cannot load %1: %2").arg(source, file.Reason));
     if (!file.StrayLines.isEmpty()) {
         const bool one = file.StrayLines.size() == 1;
-        Err() << Program << (one ? ": line " : ": lines ") << BatchLineList(file.StrayLines) << " of \""
-              << Shown(line.BatchFile) << (one ? "\" holds" : "\" hold")
-              << " bytes that are not UTF-8 and were read byte by byte" << Qt::endl;
+        const QString where = fromInput ? source : u'"' + Shown(line.BatchFile) + u'"';
+        Err() << Program << (one ? ": line " : ": lines ") << BatchLineList(file.StrayLines) << " of " << where
+              << (one ? " holds" : " hold") << " bytes that are not UTF-8 and were read byte by byte" << Qt::endl;
     }
     QStringList strings;
     QStringList names;
     if (line.Column.isEmpty() || !ReadTable(line, file.Text, strings, names)) {
         if (!line.Column.isEmpty() && strings.isEmpty() && names.size() == 1)
-            return Fail(ExitFailure, QStringLiteral("the batch file \"%1\": %2").arg(Shown(line.BatchFile), names.first()));
+            return Fail(ExitFailure, QStringLiteral("%1: %2").arg(source, names.first()));
         // Every line is a string, trimmed, as the batch window lists them.
         strings = SplitBatchLines(file.Text);
         for (QString &text : strings)
@@ -208,7 +230,7 @@ int WriteBatch(const TCommandLine &line)
         names.clear();
     }
     if (strings.isEmpty() || AllBlank(strings))
-        return Fail(ExitFailure, QStringLiteral("the batch file \"%1\" holds no strings").arg(Shown(line.BatchFile)));
+        return Fail(ExitFailure, QStringLiteral("%1 holds no strings").arg(source));
 
     const QString folder = NormaliseBatchFolder(line.Folder);
     if (!BatchFolderExists(folder))
@@ -220,14 +242,10 @@ int WriteBatch(const TCommandLine &line)
     const QString extension = QLatin1Char('.') + line.Format;
     const TBatchPlan plan = names.isEmpty() ? PlanBatch(strings, folder, extension)
                                             : PlanBatch(strings, names, folder, extension);
-    // The engine's warnings (an ECI it added, say): the file is written, the line named.
-    QStringList warnings;
-    const TBatchResult result = RunBatch(plan, folder, [&barcode, &warnings](const TBatchItem &item) {
-        barcode.SetInputText(item.Text);
-        barcode.Save(item.FileName);
-        if (!barcode.Warning().isEmpty())
-            warnings << QStringLiteral("line %1: %2").arg(item.Line).arg(barcode.Warning());
-    }, nullptr);
+    // On every core, each worker with a copy of the settings: the files and the summary are
+    // those of one thread. A copy keeps the engine's warnings as this component does: the file
+    // is written.
+    const TBatchResult result = RunBatchParallel(plan, folder, ComponentCopies(&barcode), WorkerCount(barcode), nullptr);
 
     Out() << BatchSummaryHeadline(result, [](const QString &message) { return message; }) << '\n';
     const int printed = Flushed(ExitSuccess);
@@ -238,21 +256,34 @@ int WriteBatch(const TCommandLine &line)
         Err() << Program << ": line " << failure.section(tab, 0, 0) << " \"" << failure.section(tab, 1, 1)
               << "\": " << failure.section(tab, 2) << '\n';
     }
-    for (const QString &warning : warnings)
-        Err() << Program << ": " << warning << '\n';
     Err().flush();
     const bool complete = result.Failures.isEmpty() && !result.FolderLost && result.StoppedBy.isEmpty();
     const int code = complete && printed == ExitSuccess ? ExitSuccess : ExitFailure;
-    return line.Verify ? ReadBack(barcode, WrittenFiles(plan, result), code) : code;
+    return line.Verify ? ReadBack(readBack, barcode, WrittenFiles(plan, result), code) : code;
 }
 
 } // namespace
 
-int RunCommandLine(int argc, char *argv[])
+int RunCommandLine(int argc, char *argv[], TReadBackWritten readBack)
 {
-    // No window and no display: a script on a server writes barcodes too.
-    QCoreApplication application(argc, argv);
+    // No window and no display: a script on a server writes barcodes too. The texts of a PDF are
+    // laid out in the system's fonts, which only a GUI application knows; the offscreen platform
+    // gives one without a display.
     const TCommandLine line = ParseCommandLine(argc, argv);
+#ifdef QUORVEL_FILES_ONLY
+    // The command-line program hands PDF to the full program (FullProgram.h).
+    const bool writesPdf = false;
+#else
+    const bool writesPdf = WritesPdf(line);
+#endif
+    if (writesPdf) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Its warning about a missing runtime folder would only puzzle a script's reader.
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+            QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false"));
+    }
+    const std::unique_ptr<QCoreApplication> application = writesPdf ? std::make_unique<QGuiApplication>(argc, argv)
+                                                                     : std::make_unique<QCoreApplication>(argc, argv);
     switch (line.Action) {
     case TCommandAction::Help:
         Out() << CommandLineHelp();
@@ -262,9 +293,9 @@ int RunCommandLine(int argc, char *argv[])
     case TCommandAction::List:
         return ListSymbologies();
     case TCommandAction::Single:
-        return WriteSingle(line);
+        return WriteSingle(line, readBack);
     case TCommandAction::Batch:
-        return WriteBatch(line);
+        return WriteBatch(line, readBack);
     case TCommandAction::Invalid:
         break;
     }

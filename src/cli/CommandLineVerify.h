@@ -20,4 +20,7 @@ struct TReadBackProblem
 };
 
 // The files among `files` that do not read back as their data, and those not read back at all.
+using TReadBackWritten = QList<TReadBackProblem> (*)(const TBarcode &barcode, const QList<TWrittenFile> &files);
+
+// The independent reader's answer (ZXing): only the full program links it.
 QList<TReadBackProblem> ReadBackWritten(const TBarcode &barcode, const QList<TWrittenFile> &files);

@@ -17,3 +17,7 @@ struct TBoundedRead
 // With `regularOnly` a device, FIFO or socket is refused before it is opened (opening a FIFO
 // would wait for a writer). Otherwise a stream is read until its end or until it passes `limit`.
 TBoundedRead ReadBoundedFile(const QString &path, qint64 limit, bool regularOnly);
+
+// The same from the process's standard input, from where it stands to its end: a pipeline's
+// list, a redirected file or a terminal until end of input.
+TBoundedRead ReadBoundedStandardInput(qint64 limit);

@@ -111,6 +111,9 @@ private:
     QImage FPicture;
     QImage FSource;
     QRgb FKey = 0;
+    // The picture has transparent pixels of its own (a transparent background): they show a
+    // checker pattern, and its colour is not keyed.
+    bool FOwnTransparency = false;
     QImage FCache;
     TCacheKey FCacheKey;
     bool FCenter = true;

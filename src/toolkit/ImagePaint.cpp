@@ -39,6 +39,33 @@ QColor EdgeColor(QColor surround)
                   mix(surround.blue(), toward.blue()));
 }
 
+// Whether any pixel of a premultiplied picture is less than opaque.
+bool HasTransparentPixel(const QImage &image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(line[x]) != 255)
+                return true;
+    }
+    return false;
+}
+
+// Light and mid grey squares of 8 device pixels, the usual sign of transparency.
+const QBrush &CheckerBrush()
+{
+    static const QBrush brush = [] {
+        constexpr int Square = 8;
+        QImage tile(2 * Square, 2 * Square, QImage::Format_RGB32);
+        tile.fill(QColor(0xFF, 0xFF, 0xFF));
+        QPainter painter(&tile);
+        painter.fillRect(0, 0, Square, Square, QColor(0xCC, 0xCC, 0xCC));
+        painter.fillRect(Square, Square, Square, Square, QColor(0xCC, 0xCC, 0xCC));
+        return QBrush(tile);
+    }();
+    return brush;
+}
+
 } // namespace
 
 bool TImage::TCacheKey::operator==(const TCacheKey &other) const
@@ -89,6 +116,7 @@ void TImage::PrepareSource()
 {
     FSource = QImage();
     FKey = 0;
+    FOwnTransparency = false;
     if (FPicture.isNull())
         return;
     if (FPicture.format() == QImage::Format_RGB32 || IsIndexed(FPicture)) {
@@ -96,10 +124,11 @@ void TImage::PrepareSource()
         // in its colour table.
         FSource = FPicture;
     } else if (FPicture.hasAlphaChannel()) {
-        // Pictures with their own transparency (the program draws none): premultiplied once,
-        // the transparent colour made fully transparent.
+        // Pictures with an alpha channel: premultiplied once. Those without transparent pixels
+        // of their own have the transparent colour made fully transparent.
         FSource = FPicture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        if (FTransparent)
+        FOwnTransparency = HasTransparentPixel(FSource);
+        if (FTransparent && !FOwnTransparency)
             ReplaceColor(FSource, FSource.pixel(0, FSource.height() - 1), 0);
     } else {
         FSource = FPicture.convertToFormat(QImage::Format_RGB32);
@@ -134,9 +163,15 @@ void TImage::PrepareCache(const TLayout &layout, const QRect &visible, QColor su
         source.setColorTable(ReplaceTableColor(FSource.colorTable(), FKey, surroundRgb));
     }
     QPainter painter(&FCache);
-    // A reduced picture's last, partial block and a transparent picture leave the surround.
-    if (alpha || layout.Scale.Down > 1)
+    // What a transparent picture lets through is shown on a checker pattern, fixed to the
+    // picture so that it scrolls with it. A reduced picture's last, partial block leaves the
+    // surround.
+    if (FOwnTransparency) {
+        painter.setBrushOrigin(layout.Picture.topLeft() - visible.topLeft());
+        painter.fillRect(FCache.rect(), CheckerBrush());
+    } else if (alpha || layout.Scale.Down > 1) {
         painter.fillRect(FCache.rect(), surround);
+    }
     if (!alpha)
         painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.translate(layout.Picture.topLeft() - visible.topLeft());

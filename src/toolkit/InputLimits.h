@@ -15,5 +15,9 @@ constexpr qsizetype MaxDataLength = 256 * 1024; // characters
 // A batch file or a language file holds many texts, but more than this is no list anybody made.
 constexpr qint64 MaxTextFileSize = qint64(128) * 1024 * 1024; // bytes
 
+// The most strings the batch window makes into a list itself (a number sequence): a list of a
+// million still fills in seconds and scrolls smoothly; more belongs in a file for the command line.
+constexpr qsizetype MaxSequenceStrings = 1000 * 1000;
+
 // A size for messages: "128 MiB", "256 KiB", "512 bytes".
 QString LimitText(qint64 bytes);

@@ -1,7 +1,7 @@
 #include "toolkit/Properties.h"
 
 #include "toolkit/Exception.h"
-#include "toolkit/Graphics.h"
+#include "toolkit/StringList.h"
 
 #include <QMetaObject>
 #include <QMetaType>

@@ -35,6 +35,7 @@ private:
         QTest::newRow("SVG") << "SVG" << "Scalable Vector Graphics (*.svg)|*.svg" << "svg" << QByteArray("<?xml");
         QTest::newRow("PNG") << "PNG" << "Portable Network Graphics (*.png)|*.png" << "png" << QByteArray("\x89PNG\r\n");
         QTest::newRow("TIF") << "TIF" << "Tagged Image File Format (*.tif)|*.tif" << "tif" << QByteArray("II*\0", 4);
+        QTest::newRow("PDF") << "PDF" << "Portable Document Format (*.pdf)|*.pdf" << "pdf" << QByteArray("%PDF-");
     }
 
 private slots:
@@ -108,7 +109,7 @@ private slots:
         FForm->ButtonSave->Click();
         QCOMPARE(FEnvironment->Dialog.Calls, 1);
         QCOMPARE(FEnvironment->Dialog.SeenFilter,
-                 QStringLiteral("All available formats | *.bmp;*.emf;*.eps;*.gif;*.pcx;*.txt;*.svg;*.png;*.tif"));
+                 QStringLiteral("All available formats | *.bmp;*.emf;*.eps;*.gif;*.pcx;*.txt;*.svg;*.png;*.tif;*.pdf"));
         QCOMPARE(FEnvironment->Dialog.SeenDefaultExt, QString());
         QCOMPARE(QDir(FOut->path()).entryList(QDir::Files), QStringList{"symbol.gif"});
         QVERIFY(ReadAll(OutPath("symbol.gif")).startsWith("GIF8"));

@@ -468,7 +468,7 @@ private Q_SLOTS:
         SetStrings({"a"});
         TRecordingMessages messages;
         Start();
-        QCOMPARE(messages.Texts(), QStringList{"Choose one of the file formats BMP, EMF, EPS, GIF, PCX, TXT, SVG, PNG or TIF in the main window first."});
+        QCOMPARE(messages.Texts(), QStringList{"Choose one of the file formats BMP, EMF, EPS, GIF, PCX, TXT, SVG, PNG, TIF or PDF in the main window first."});
         QCOMPARE(FSummaries, 0);
         QVERIFY(OutFiles().isEmpty());
         Form1->ComboBoxExt->removeItem(Form1->ComboBoxExt->count() - 1);

@@ -69,6 +69,8 @@ private Q_SLOTS:
         for (int threads : {1, 2}) {
             QTest::addRow("PNG, %d threads", threads) << ".png" << threads << png;
             QTest::addRow("TIF, %d threads", threads) << ".tif" << threads << tif;
+            // Drawn by Qt's PDF writer on the workers' threads, texts included.
+            QTest::addRow("PDF, %d threads", threads) << ".pdf" << threads << QByteArray("%PDF-");
         }
     }
 

@@ -1,5 +1,6 @@
 #include "BatchTestSupport.h"
 
+#include "batch/BatchSequenceDialog.h"
 #include "batch/FormBatchGenerator.h"
 #include "toolkit/DirectoryEdit.h"
 #include "toolkit/EventGuard.h"
@@ -8,6 +9,8 @@
 #include "toolkit/StdCtrls.h"
 
 #include <QClipboard>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QMimeData>
 #include <QtTest>
 #include <memory>
@@ -185,6 +188,51 @@ private Q_SLOTS:
         FForm->ButtonPasteFromClipboard->Click();
         QCOMPARE(Items(), (QStringList{"p", "q"}));
         QCOMPARE(FForm->LabelStrings->Caption(), QStringLiteral("Strings: 2"));
+    }
+
+    // The sequence dialog replaces the list as a load does; one that gives no strings or is
+    // cancelled leaves it as it was.
+    void SequenceFillsList_data()
+    {
+        QTest::addColumn<QStringList>("fields"); // start, end, step, pattern
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<bool>("message");
+        QTest::newRow("serial numbers") << QStringList{"8", "11", "1", "SN-{000000}"} << true
+                                        << QStringList{"SN-000008", "SN-000009", "SN-000010", "SN-000011"} << false;
+        QTest::newRow("counting down") << QStringList{"3", "1", "-1", ""} << true << QStringList{"3", "2", "1"} << false;
+        QTest::newRow("cancelled") << QStringList{"1", "3", "1", "{0}"} << false << QStringList{"old"} << false;
+        QTest::newRow("zero step") << QStringList{"1", "3", "0", "{0}"} << true << QStringList{"old"} << true;
+        QTest::newRow("empty range") << QStringList{"5", "3", "1", "{0}"} << true << QStringList{"old"} << true;
+        QTest::newRow("too many") << QStringList{"1", "5000000", "1", "{0}"} << true << QStringList{"old"} << true;
+        QTest::newRow("not a number") << QStringList{"one", "3", "1", "{0}"} << true << QStringList{"old"} << true;
+    }
+
+    void SequenceFillsList()
+    {
+        QFETCH(QStringList, fields);
+        QFETCH(bool, accepted);
+        QFETCH(QStringList, items);
+        QFETCH(bool, message);
+        Load("old\n");
+        bool okEnabled = false;
+        QString said;
+        SetBatchDialogPresenterForTests([&](QDialog &shown) {
+            auto &dialog = static_cast<TBatchSequenceDialog &>(shown);
+            dialog.EditStart->setText(fields.at(0));
+            dialog.EditEnd->setText(fields.at(1));
+            dialog.EditStep->setText(fields.at(2));
+            dialog.EditPattern->setText(fields.at(3));
+            okEnabled = dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->isEnabled();
+            said = dialog.Message();
+            return accepted;
+        });
+        FForm->ButtonSequence->Click();
+        SetBatchDialogPresenterForTests({});
+        QCOMPARE(Items(), items);
+        QCOMPARE(!said.isEmpty(), message);
+        QCOMPARE(okEnabled, !message);
+        QCOMPARE(FForm->LabelStrings->Caption(), QStringLiteral("Strings: %1").arg(items.size()));
     }
 
     void UnreadableFileKeepsList()

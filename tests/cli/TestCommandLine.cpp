@@ -21,7 +21,7 @@ QString SignatureOf(const QString &extension)
     static const QHash<QString, QString> signatures = {
         {"bmp", "^BM"}, {"gif", "^GIF8[79]a"}, {"eps", "^%!PS-Adobe"}, {"svg", "^<\\?xml"},
         {"png", "^\\x{89}PNG"}, {"tif", "^(II\\*\\x{0}|MM\\x{0}\\*)"}, {"pcx", "^\\x{0a}"},
-        {"emf", "^.{40} EMF"}, {"txt", "^[0-9A-F]{2}( [0-9A-F]{2})*\\n"},
+        {"emf", "^.{40} EMF"}, {"pdf", "^%PDF-1\\.[0-9]"}, {"txt", "^[0-9A-F]{2}( [0-9A-F]{2})*\\n"},
     };
     return signatures.value(extension);
 }
@@ -93,7 +93,7 @@ private slots:
         QTest::newRow("version") << QStringList{"--version"} << 0
                                  << "Quorvel (QR code) Generator " QUORVEL_VERSION_TEXT "\nEngine: libzint" << "" << "";
         QTest::newRow("list") << QStringList{"--list"} << 0 << "\nQRCode\tQR Code\n" << "" << "";
-        for (const char *extension : {"bmp", "emf", "eps", "gif", "pcx", "png", "svg", "tif", "txt"})
+        for (const char *extension : {"bmp", "emf", "eps", "gif", "pcx", "pdf", "png", "svg", "tif", "txt"})
             QTest::newRow(extension) << QStringList{"-d", "Quorvel", "-o", QStringLiteral("symbol.") + extension}
                                      << 0 << "" << "" << QStringLiteral("symbol.") + extension;
         QTest::newRow("extension in capitals") << QStringList{"--data=1", "--output=UPPER.SVG"} << 0 << "" << "" << "UPPER.SVG";
@@ -151,6 +151,12 @@ private slots:
         QTest::newRow("batch with output") << QStringList{"--batch", "l.txt", "--folder", ".", "-o", "x.svg"} << 2 << "" << "--data and --output are for one symbol" << "";
         QTest::newRow("batch without folder") << QStringList{"--batch", "l.txt"} << 2 << "" << "--folder is missing" << "";
         QTest::newRow("folder without batch") << QStringList{"-d", "x", "-o", "x.svg", "--folder", "."} << 2 << "" << "--folder and --format belong to --batch" << "";
+        QTest::newRow("transparent PNG") << QStringList{"--transparent", "-d", "x", "-o", "clear.png"} << 0 << "" << "" << "clear.png";
+        QTest::newRow("transparent PDF") << QStringList{"--transparent", "-d", "x", "-o", "clear.pdf"} << 0 << "" << "" << "clear.pdf";
+        QTest::newRow("transparent BMP") << QStringList{"--transparent", "-d", "x", "-o", "x.bmp"} << 2 << ""
+                                         << "--transparent: bmp files have no transparent background; use one of gif, pdf, png, svg, tif" << "";
+        QTest::newRow("transparent batch of EPS") << QStringList{"--transparent", "--batch", "l.txt", "--folder", ".", "--format", "eps"}
+                                                  << 2 << "" << "--transparent: eps files have no transparent" << "";
         QTest::newRow("batch format unknown") << QStringList{"--batch", "l.txt", "--folder", ".", "--format", "jpg"} << 2 << "" << "unknown format \"jpg\"" << "";
 
         QTest::newRow("data the symbology refuses") << QStringList{"-b", "EAN", "-d", "ABC", "-o", "ean.svg"} << 1 << ""
@@ -299,9 +305,9 @@ private slots:
                                                    << QStringList{"café.svg", "héllo.svg"};
         QTest::newRow("UTF-16 without a mark") << QByteArray("G\0\xFC\0\n\0", 6) << QStringList{"--format", "png"}
                                                << 0 << "1 of 1" << "" << QStringList{"Gü.png"};
-        // Text that takes an ECI is written; the engine's warning names the line.
+        // Text that takes an ECI is written, the engine's warning aside.
         QTest::newRow("a line with an ECI") << QByteArray("plain\nGr\xC3\xBC\xC3\x9F\xE2\x82\xAC\n") << QStringList{"--format", "svg"}
-                                            << 0 << "2 of 2" << "engine: -b|58|-d|Grüß€|-o|x.svg" << QStringList{"Grüß€.svg", "plain.svg"};
+                                            << 0 << "2 of 2" << "" << QStringList{"Grüß€.svg", "plain.svg"};
         // Tables as the batch window reads them.
         QTest::newRow("CSV, second column, names from the first")
             << QByteArray("name,serial\r\nfirst,A-1\r\nsecond,\"B,2\"\r\n")
@@ -337,40 +343,77 @@ private slots:
         if (fromEngine && err.isEmpty())
             QSKIP("the engine's own tool is not installed to say what it makes of this");
         Write("list.txt", list);
-        QVERIFY(QDir(FDir->path()).mkdir("out"));
-        const TRun run = Run(QStringList{"--batch", "list.txt", "--folder", "out"} + options);
-        QCOMPARE(run.ExitCode, exitCode);
-        QVERIFY2(run.Out.contains(out), qPrintable(run.Out));
-        if (err.isEmpty())
-            QCOMPARE(run.Err, QString());
-        else
-            QVERIFY2(run.Err.contains(err), qPrintable(run.Err));
-        QDir folder(PathOf("out"));
-        QCOMPARE(folder.entryList(QDir::Files, QDir::Name), files);
-        for (const QString &file : files)
-            QVERIFY2(HasSignature(folder.filePath(file)), qPrintable(file));
+        // The list from the file on every core, from the standard input ("-"), and from the file
+        // on one core (its own worker count): the same messages and the same files each time.
+        struct TWay
+        {
+            const char *Folder;
+            QStringList Arguments;
+            QString StandardInput;
+        };
+        const TWay ways[] = {
+            {"out", {ProgramPath(), "--batch", "list.txt"}, QString()},
+            {"piped", {ProgramPath(), "--batch", "-"}, PathOf("list.txt")},
+            {"one-core", {"-c", "0", ProgramPath(), "--batch", "list.txt"}, QString()},
+        };
+        QHash<QString, QByteArray> first;
+        for (const TWay &way : ways) {
+            const QString name = QString::fromLatin1(way.Folder);
+            QVERIFY(QDir(FDir->path()).mkdir(name));
+            const bool oneCore = way.Arguments.first() == "-c";
+            const TRun run = RunProgram(oneCore ? QStringLiteral("taskset") : ProgramPath(),
+                                        (oneCore ? way.Arguments : way.Arguments.mid(1)) + QStringList{"--folder", name} + options,
+                                        FDir->path(), QString(), way.StandardInput);
+            QCOMPARE(run.ExitCode, exitCode);
+            QVERIFY2(run.Out.contains(out), qPrintable(run.Out));
+            QString expectedErr = err;
+            if (!way.StandardInput.isEmpty())
+                expectedErr.replace("\"list.txt\"", "the standard input");
+            if (err.isEmpty())
+                QCOMPARE(run.Err, QString());
+            else
+                QVERIFY2(run.Err.contains(expectedErr), qPrintable(run.Err));
+            QDir folder(PathOf(name));
+            QCOMPARE(folder.entryList(QDir::Files, QDir::Name), files);
+            for (const QString &file : files) {
+                QVERIFY2(HasSignature(folder.filePath(file)), qPrintable(file));
+                QFile written(folder.filePath(file));
+                QVERIFY(written.open(QIODevice::ReadOnly));
+                const QByteArray bytes = written.readAll();
+                if (first.contains(file))
+                    QVERIFY2(bytes == first.value(file), qPrintable(name + u'/' + file));
+                else
+                    first.insert(file, bytes);
+            }
+        }
     }
 
     void batchInputsThatAreNotThere_data()
     {
         QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("input"); // the standard input's file; empty: none
         QTest::addColumn<QString>("err");
-        QTest::newRow("no batch file") << QStringList{"--batch", "missing.txt", "--folder", "."}
+        QTest::newRow("no batch file") << QStringList{"--batch", "missing.txt", "--folder", "."} << ""
                                        << "cannot load the batch file \"missing.txt\"";
-        QTest::newRow("batch file is a folder") << QStringList{"--batch", ".", "--folder", "."}
+        QTest::newRow("batch file is a folder") << QStringList{"--batch", ".", "--folder", "."} << ""
                                                 << "the batch file \".\"";
-        QTest::newRow("endless device") << QStringList{"--batch", "/dev/zero", "--folder", "."}
+        QTest::newRow("endless device") << QStringList{"--batch", "/dev/zero", "--folder", "."} << ""
                                         << "cannot load the batch file \"/dev/zero\": it is larger than";
-        QTest::newRow("no output folder") << QStringList{"--batch", "list.txt", "--folder", "gone"}
+        QTest::newRow("endless standard input") << QStringList{"--batch", "-", "--folder", "."} << "/dev/zero"
+                                                << "cannot load the standard input: it is larger than";
+        QTest::newRow("empty standard input") << QStringList{"--batch", "-", "--folder", "."} << "/dev/null"
+                                              << "the standard input holds no strings";
+        QTest::newRow("no output folder") << QStringList{"--batch", "list.txt", "--folder", "gone"} << ""
                                           << "the output folder \"gone\" does not exist";
     }
 
     void batchInputsThatAreNotThere()
     {
         QFETCH(QStringList, arguments);
+        QFETCH(QString, input);
         QFETCH(QString, err);
         Write("list.txt", "one\n");
-        const TRun run = Run(arguments);
+        const TRun run = RunProgram(ProgramPath(), arguments, FDir->path(), QString(), input);
         QCOMPARE(run.ExitCode, 1);
         QVERIFY2(run.Err.startsWith("quorvel: ") && run.Err.contains(err), qPrintable(run.Err));
         QCOMPARE(QDir(FDir->path()).entryList(QDir::Files), QStringList{"list.txt"});

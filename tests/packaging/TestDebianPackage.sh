@@ -20,6 +20,7 @@ echo "== contents"
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's#^\./#/#' | grep -v '/$' | sort | tee "$work/files"
 {
   echo /usr/bin/quorvel
+  echo /usr/bin/quorvel-window
   echo "/usr/share/applications/$id.desktop"
   echo "/usr/share/metainfo/$id.metainfo.xml"
   echo "/usr/share/icons/hicolor/scalable/apps/$id.svg"
@@ -53,6 +54,8 @@ grep -q '^Engine: libzint.*version number [0-9]' <<<"$version_text" || fail "the
 grep -qxF "Language files: $work/root/usr/share/$id/lang" <<<"$version_text" || fail "the language files are not found"
 "$program" -d "installed" -o "$work/symbol.svg" || fail "writing a symbol"
 head -c 5 "$work/symbol.svg" | grep -q '^<?xml' || fail "the symbol is no SVG file"
+# --verify is the full program's: the installed command line hands it over.
+"$program" -d "installed" -o "$work/read.png" --verify || fail "writing and reading back a symbol"
 
 # The window opens and keeps running until it is ended (an error at start would end it first).
 status=0

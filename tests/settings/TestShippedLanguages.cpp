@@ -245,7 +245,7 @@ void TestShippedLanguages::everyVisibleTextIsTranslated()
               "The chosen data column is empty: nothing was loaded.",
               "The file is a table with %1 columns. Choose the column to encode.",
               "Empty or clashing file names: %1. Those files get their line number in front.", "Data", "File name",
-              "Choose one of the file formats BMP, EMF, EPS, GIF, PCX, TXT, SVG, PNG or TIF in the main window first.",
+              "Choose one of the file formats BMP, EMF, EPS, GIF, PCX, TXT, SVG, PNG, TIF or PDF in the main window first.",
               "The file looks like a table, but line %1 has %2 columns where the first line has %3. Load it as one "
               "string per line?",
               "The file looks like a table, but the quote opened on line %1 is never closed. Load it as one string "

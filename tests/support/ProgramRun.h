@@ -21,9 +21,9 @@ inline QString ProgramPath()
 }
 
 // `program` and `arguments` as QProcess takes them; the standard output goes to `stdoutFile`
-// when one is named.
+// when one is named, the standard input comes from `stdinFile` when one is named.
 inline TProgramRun RunProgram(const QString &program, const QStringList &arguments, const QString &folder,
-                              const QString &stdoutFile = QString())
+                              const QString &stdoutFile = QString(), const QString &stdinFile = QString())
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -33,6 +33,8 @@ inline TProgramRun RunProgram(const QString &program, const QStringList &argumen
     process.setWorkingDirectory(folder);
     if (!stdoutFile.isEmpty())
         process.setStandardOutputFile(stdoutFile);
+    if (!stdinFile.isEmpty())
+        process.setStandardInputFile(stdinFile);
     process.start(program, arguments);
     TProgramRun run;
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)

@@ -239,6 +239,33 @@ private Q_SLOTS:
         QCOMPARE(image->grab().toImage().pixel(8 + 1, 6 + 1), surround.rgb());
     }
 
+    // A picture's own transparent pixels show a checker pattern of two greys, never the
+    // container's colour; its opaque pixels are drawn as they are.
+    void ImageShowsOwnTransparencyOnChecker()
+    {
+        TForm form(nullptr);
+        const QColor surround(10, 200, 30);
+        QPalette palette = form.palette();
+        palette.setColor(QPalette::Window, surround);
+        form.setPalette(palette);
+        auto *image = new TImage(&form, &form);
+        image->SetBounds(0, 0, 24, 24);
+        QImage picture(16, 16, QImage::Format_ARGB32);
+        picture.fill(Qt::transparent);
+        picture.setPixel(0, 0, qRgb(0, 0, 0));
+        image->SetPicture(picture);
+        image->SetZoom({1, 1});
+        const QImage drawn = image->grab().toImage();
+        QSet<QRgb> seen;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                seen.insert(drawn.pixel(x, y));
+        QVERIFY(seen.contains(qRgb(0, 0, 0)));
+        // The 16 x 16 transparent pixels cover two squares of each grey.
+        QVERIFY(seen.contains(qRgb(0xCC, 0xCC, 0xCC)));
+        QVERIFY(seen.contains(qRgb(0xFF, 0xFF, 0xFF)));
+    }
+
     void ImageWithoutTransparencyDrawsEveryPixel()
     {
         TForm form(nullptr);
