@@ -3,7 +3,9 @@
 #include "batch/BatchRun.h"
 
 #include <functional>
+#include <cstddef>
 #include <memory>
+#include <type_traits>
 
 // The writing loop of a batch run spread over worker threads. The calling thread only waits,
 // reports progress and may cancel, so a window that calls it stays responsive. Files, counts and
@@ -17,17 +19,20 @@ using TBatchSaveFactory = std::function<TBatchSave()>;
 // The saves of a symbol component's copies: each worker gets a component of its own with the
 // settings of `settings` (which must outlive the factory), so that no two threads share an engine
 // record and the original stays as it is. Any component with AssignSettings, SetInputText, Save
-// and SaveChecksFiles will do.
-template <typename TComponentType>
-TBatchSaveFactory ComponentCopies(const TComponentType *settings)
+// and SaveChecksFiles will do. `afterSave(copy, item)`, when given, runs on the worker's thread
+// after each save that succeeded.
+template <typename TComponentType, typename TAfterSave = std::nullptr_t>
+TBatchSaveFactory ComponentCopies(const TComponentType *settings, TAfterSave afterSave = nullptr)
 {
-    return [settings] {
+    return [settings, afterSave] {
         auto component = std::make_shared<TComponentType>(nullptr);
         component->AssignSettings(*settings);
         return TBatchSave(
-            [component](const TBatchItem &item) {
+            [component, afterSave](const TBatchItem &item) {
                 component->SetInputText(item.Text);
                 component->Save(item.FileName);
+                if constexpr (!std::is_null_pointer_v<TAfterSave>)
+                    afterSave(static_cast<const TComponentType &>(*component), item);
             },
             component->SaveChecksFiles());
     };

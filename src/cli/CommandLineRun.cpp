@@ -22,10 +22,12 @@
 #include <QLoggingCategory>
 #include <QDir>
 #include <QFileInfo>
+#include <QMap>
 #include <QTextStream>
 
 #include <cerrno>
 #include <memory>
+#include <mutex>
 #include <cstdio>
 
 namespace {
@@ -243,9 +245,21 @@ int WriteBatch(const TCommandLine &line, TReadBackWritten readBack)
     const TBatchPlan plan = names.isEmpty() ? PlanBatch(strings, folder, extension)
                                             : PlanBatch(strings, names, folder, extension);
     // On every core, each worker with a copy of the settings: the files and the summary are
-    // those of one thread. A copy keeps the engine's warnings as this component does: the file
-    // is written.
-    const TBatchResult result = RunBatchParallel(plan, folder, ComponentCopies(&barcode), WorkerCount(barcode), nullptr);
+    // those of one thread. The engine's warnings (an ECI it added, say) are collected by line:
+    // the file is written, the line named.
+    std::mutex warningLock;
+    QMap<qsizetype, QString> warningsByLine;
+    const auto noteWarning = [&warningLock, &warningsByLine](const TBarcode &copy, const TBatchItem &item) {
+        if (copy.Warning().isEmpty())
+            return;
+        const std::lock_guard<std::mutex> guard(warningLock);
+        warningsByLine.insert(item.Line, copy.Warning());
+    };
+    const TBatchResult result = RunBatchParallel(plan, folder, ComponentCopies(&barcode, noteWarning),
+                                                 WorkerCount(barcode), nullptr);
+    QStringList warnings;
+    for (auto warning = warningsByLine.cbegin(); warning != warningsByLine.cend(); ++warning)
+        warnings << QStringLiteral("line %1: %2").arg(warning.key()).arg(warning.value());
 
     Out() << BatchSummaryHeadline(result, [](const QString &message) { return message; }) << '\n';
     const int printed = Flushed(ExitSuccess);
@@ -256,6 +270,8 @@ int WriteBatch(const TCommandLine &line, TReadBackWritten readBack)
         Err() << Program << ": line " << failure.section(tab, 0, 0) << " \"" << failure.section(tab, 1, 1)
               << "\": " << failure.section(tab, 2) << '\n';
     }
+    for (const QString &warning : warnings)
+        Err() << Program << ": " << warning << '\n';
     Err().flush();
     const bool complete = result.Failures.isEmpty() && !result.FolderLost && result.StoppedBy.isEmpty();
     const int code = complete && printed == ExitSuccess ? ExitSuccess : ExitFailure;

@@ -305,9 +305,10 @@ private slots:
                                                    << QStringList{"café.svg", "héllo.svg"};
         QTest::newRow("UTF-16 without a mark") << QByteArray("G\0\xFC\0\n\0", 6) << QStringList{"--format", "png"}
                                                << 0 << "1 of 1" << "" << QStringList{"Gü.png"};
-        // Text that takes an ECI is written, the engine's warning aside.
+        // Text that takes an ECI is written, and the engine's warning is named with its line (the
+        // one line that has it, from whichever worker wrote it).
         QTest::newRow("a line with an ECI") << QByteArray("plain\nGr\xC3\xBC\xC3\x9F\xE2\x82\xAC\n") << QStringList{"--format", "svg"}
-                                            << 0 << "2 of 2" << "" << QStringList{"Grüß€.svg", "plain.svg"};
+                                            << 0 << "2 of 2" << "quorvel: line 2: " << QStringList{"Grüß€.svg", "plain.svg"};
         // Tables as the batch window reads them.
         QTest::newRow("CSV, second column, names from the first")
             << QByteArray("name,serial\r\nfirst,A-1\r\nsecond,\"B,2\"\r\n")
