@@ -327,6 +327,7 @@ void TBarcode::EncodeData(const TZintApi &api, zint_symbol *symbol)
         throw EBarcodeError(QStringLiteral("InputText is too long"));
     // QByteArray's data is never null and always zero-terminated, also when empty.
     FWarning.clear();
+    PrepareEngineCall();
     CheckResult(api.Encode(symbol, reinterpret_cast<const unsigned char *>(FUtf8Buffer.constData()), int(FUtf8Buffer.size())),
                 symbol);
     FEngineChoice = {symbol->option_1, symbol->option_2, symbol->option_3};
@@ -349,6 +350,7 @@ void TBarcode::HandOverPixels(const TZintApi &api, zint_symbol *symbol)
         layout = TPixelLayout::Characters;
         symbol->output_options |= CharacterBufferFlag;
     }
+    PrepareEngineCall();
     CheckResult(api.Buffer(symbol, FRotation), symbol);
     CopyPixels(symbol->bitmap, symbol->bitmap_width, symbol->bitmap_height, layout);
     FChanged = false;
@@ -357,12 +359,14 @@ void TBarcode::HandOverPixels(const TZintApi &api, zint_symbol *symbol)
 
 void TBarcode::PrintFile(const TZintApi &api, zint_symbol *symbol, TSaveTarget &target)
 {
+    PrepareEngineCall();
     CheckResult(api.Print(symbol, FRotation), symbol);
     FChanged = true;
     // The engine has no resolution field of its own: the written file is stamped before it is
     // put in place.
     target.Finish([&](const QString &engineFileName) {
         WriteOutfile(symbol, engineFileName);
+        PrepareEngineCall();
         CheckResult(api.Print(symbol, FRotation), symbol);
     }, FResolution);
 }
@@ -392,6 +396,7 @@ TSymbolVector TBarcode::Vector()
 
 TSymbolVector TBarcode::CopyVector(const TZintApi &api, zint_symbol *symbol) const
 {
+    PrepareEngineCall();
     if (api.BufferVector(symbol, FRotation) != 0)
         throw EBarcodeError(FieldText(symbol->errtxt));
     TSymbolVector vector;

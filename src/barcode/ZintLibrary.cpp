@@ -138,6 +138,15 @@ void Unload()
 
 } // namespace
 
+void PrepareEngineCall()
+{
+#if defined(__x86_64__) || defined(__i386__)
+    static const bool avx = __builtin_cpu_supports("avx");
+    if (avx)
+        __asm__ __volatile__("vzeroupper");
+#endif
+}
+
 const TZintApi &LoadZint()
 {
     TZintState &state = State();
