@@ -433,6 +433,31 @@ private slots:
         QVERIFY2(run.Err.startsWith("quorvel: ") && run.Err.contains(err), qPrintable(run.Err));
         QCOMPARE(QDir(FDir->path()).entryList(QDir::Files), QStringList{"list.txt"});
     }
+
+    // An installation that lost the full program: what needs it says so, the rest still works.
+    void withoutTheFullProgram_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("the window") << QStringList() << 1;
+        QTest::newRow("--verify") << QStringList{"-d", "x", "-o", "x.png", "--verify"} << 1;
+        QTest::newRow("PDF") << QStringList{"-d", "x", "-o", "x.pdf"} << 1;
+        QTest::newRow("SVG") << QStringList{"-d", "x", "-o", "x.svg"} << 0;
+    }
+
+    void withoutTheFullProgram()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        const QString alone = PathOf("quorvel");
+        QVERIFY(QFile::copy(ProgramPath(), alone));
+        const TRun run = RunProgram(alone, arguments, FDir->path());
+        QCOMPARE(run.ExitCode, exitCode);
+        if (exitCode != 0)
+            QVERIFY2(run.Err.startsWith("quorvel: cannot start \"") && run.Err.contains("/quorvel-window\": "), qPrintable(run.Err));
+        else
+            QVERIFY(QFileInfo(PathOf("x.svg")).isFile());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCommandLine)
