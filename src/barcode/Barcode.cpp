@@ -1,6 +1,7 @@
 #include "barcode/Barcode.h"
 
 #include "barcode/EngineRecord.h"
+#include "barcode/FileFormats.h"
 #include "barcode/SaveTarget.h"
 #include "barcode/Symbologies.h"
 #include "barcode/ZintLibrary.h"
@@ -199,9 +200,8 @@ void TBarcode::SetTransparentBack(bool value)
 
 bool TBarcode::KeepsTransparency(const QString &extension)
 {
-    static const QStringList Formats = {QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("tif"),
-                                        QStringLiteral("gif"), QStringLiteral("pdf")};
-    return Formats.contains(extension.toLower());
+    const TFileFormat *format = FileFormatOf(QStringLiteral("symbol.") + extension);
+    return format != nullptr && format->Transparency;
 }
 
 void TBarcode::Save(const QString &FileName)

@@ -1,6 +1,7 @@
 #include "barcode/Barcode.h"
 
 #include "barcode/EngineRecord.h"
+#include "barcode/FileFormats.h"
 #include "barcode/RecordFields.h"
 #include "barcode/PhysicalSize.h"
 #include "barcode/SaveTarget.h"
@@ -10,7 +11,6 @@
 #include "barcode/ZintLibrary.h"
 
 #include <QByteArray>
-#include <QFileInfo>
 #include <QStringEncoder>
 
 #include <climits>
@@ -100,11 +100,6 @@ void WriteColour(char (&field)[N], TColor colour, bool transparent = false)
 }
 
 #ifndef QUORVEL_FILES_ONLY
-QColor ColourOf(TColor colour)
-{
-    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
-}
-
 // The colours of the engine's vector rectangles 1 to 8 (Ultracode's modules).
 QColor RectColour(int colour, const QColor &fore)
 {
@@ -114,9 +109,11 @@ QColor RectColour(int colour, const QColor &fore)
 }
 #endif
 
-bool IsPdfName(const QString &fileName)
+// A PDF page, drawn from the engine's shapes rather than written by the engine.
+bool IsDrawnPage(const QString &fileName)
 {
-    return QFileInfo(fileName).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
+    const TFileFormat *format = FileFormatOf(fileName);
+    return format != nullptr && format->DrawnPage;
 }
 
 // QString::toUtf8 would silently turn an unpaired surrogate into U+FFFD; the engine must not be
@@ -211,7 +208,7 @@ void TBarcode::Generate(const QString &fileName, TSymbolVector *vector)
     // Built without pictures (the command-line program), a render only encodes: rows, width and
     // text are known then. PDF pages are drawn by the full program, which it hands them to.
     Q_UNUSED(vector)
-    if (target && IsPdfName(fileName))
+    if (target && IsDrawnPage(fileName))
         throw EBarcodeError(QStringLiteral("PDF files are written by the full program, quorvel-window"));
     if (target)
         PrintFile(api, symbol, *target);
@@ -220,7 +217,7 @@ void TBarcode::Generate(const QString &fileName, TSymbolVector *vector)
 #else
     if (vector != nullptr)
         *vector = CopyVector(api, symbol);
-    else if (target && IsPdfName(fileName))
+    else if (target && IsDrawnPage(fileName))
         PrintPdf(api, symbol, *target);
     else if (target)
         PrintFile(api, symbol, *target);
@@ -400,8 +397,8 @@ TSymbolVector TBarcode::CopyVector(const TZintApi &api, zint_symbol *symbol) con
     if (api.BufferVector(symbol, FRotation) != 0)
         throw EBarcodeError(FieldText(symbol->errtxt));
     TSymbolVector vector;
-    vector.Fore = ColourOf(FForeColor);
-    vector.Back = ColourOf(FBackColor);
+    vector.Fore = ColorToQColor(FForeColor);
+    vector.Back = ColorToQColor(FBackColor);
     if (FTransparentBack)
         vector.Back.setAlpha(0);
     vector.Bold = InSet(FOutputOptions, opBoldText);

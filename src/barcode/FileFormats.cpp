@@ -1,5 +1,7 @@
 #include "barcode/FileFormats.h"
 
+#include <QFileInfo>
+
 QString FileExtension(const TFileFormat &format)
 {
     return QString::fromLatin1(format.Code).toLower();
@@ -11,4 +13,13 @@ QStringList FileExtensions()
     for (const TFileFormat &format : WrittenFileFormats)
         extensions << FileExtension(format);
     return extensions;
+}
+
+const TFileFormat *FileFormatOf(const QString &fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix();
+    for (const TFileFormat &format : WrittenFileFormats)
+        if (suffix.compare(QLatin1String(format.Code), Qt::CaseInsensitive) == 0)
+            return &format;
+    return nullptr;
 }

@@ -11,21 +11,23 @@ struct TFileFormat
     const char *Code;        // as the Save As list shows it: the extension in capitals
     const char *Description; // the file dialog's name of it
     bool Raster;             // a picture of pixels, as the preview shows it
+    bool Transparency;       // can let through what lies behind a transparent background
+    bool DrawnPage;          // drawn by the program from the engine's shapes (PDF)
 };
 
 // In the order of the Save As list; PNG, TIF and then PDF come after the first seven so that the
 // places of the earlier ones in the list stay as they were.
 inline constexpr TFileFormat WrittenFileFormats[] = {
-    {"BMP", "Bitmap", true},
-    {"EMF", "Enhanced Metafile", false},
-    {"EPS", "Encapsulated PostScript", false},
-    {"GIF", "GIF", true},
-    {"PCX", "PCX", true},
-    {"TXT", "Text", false},
-    {"SVG", "Scalable Vector Graphics", false},
-    {"PNG", "Portable Network Graphics", true},
-    {"TIF", "Tagged Image File Format", true},
-    {"PDF", "Portable Document Format", false},
+    {"BMP", "Bitmap", true, false, false},
+    {"EMF", "Enhanced Metafile", false, false, false},
+    {"EPS", "Encapsulated PostScript", false, false, false},
+    {"GIF", "GIF", true, true, false},
+    {"PCX", "PCX", true, false, false},
+    {"TXT", "Text", false, false, false},
+    {"SVG", "Scalable Vector Graphics", false, true, false},
+    {"PNG", "Portable Network Graphics", true, true, false},
+    {"TIF", "Tagged Image File Format", true, true, false},
+    {"PDF", "Portable Document Format", false, true, true},
 };
 inline constexpr int WrittenFileFormatCount = int(sizeof WrittenFileFormats / sizeof WrittenFileFormats[0]);
 
@@ -33,3 +35,5 @@ inline constexpr int WrittenFileFormatCount = int(sizeof WrittenFileFormats / si
 QString FileExtension(const TFileFormat &format);
 // Every format's extension, in list order.
 QStringList FileExtensions();
+// The format of a file name's extension (any case), or nullptr for one the program does not write.
+const TFileFormat *FileFormatOf(const QString &fileName);

@@ -41,6 +41,22 @@ TBatchSaveFactory ComponentCopies(const TComponentType *settings, TAfterSave aft
 // Workers a run uses on this machine: one per processor core.
 int BatchThreadCount();
 
+// `wanted` workers for copies of `settings`, or one: workers need the engine loaded beforehand
+// (only the calling thread loads it, through the component's Version), and an engine that does
+// not load leaves the run on the calling thread, where every item reports why.
+template <typename TComponentType>
+int WorkersFor(const TComponentType &settings, int wanted)
+{
+    if (wanted <= 1)
+        return 1;
+    try {
+        settings.Version();
+    } catch (...) {
+        return 1;
+    }
+    return wanted;
+}
+
 // Items are handed out in line order; each worker finishes the item it holds, so after a cancel
 // or a vanished folder every item up to the last one started has been tried and nothing after it.
 // `progress` runs on the calling thread: after the first item, then at most every

@@ -8,7 +8,6 @@
 #include "batch/BatchRun.h"
 #include "batch/BatchSummary.h"
 #include "batch/BatchSummaryDialog.h"
-#include "toolkit/Exception.h"
 #include "toolkit/StdCtrls.h"
 #include "verify/ScanFile.h"
 #include "verify/ScanText.h"
@@ -171,16 +170,7 @@ TBatchResult TFormBatchGenerator::WritePlan(const TBatchPlan &plan, const QStrin
         return !progress.wasCanceled();
     };
 
-    // Workers need the engine loaded beforehand (only this thread loads it); an engine that does
-    // not load leaves the run on this thread, where every item reports why.
-    int threads = ThreadCountForTests() > 0 ? ThreadCountForTests() : BatchThreadCount();
-    if (threads > 1) {
-        try {
-            barcode->Version();
-        } catch (const Exception &) {
-            threads = 1;
-        }
-    }
+    const int threads = WorkersFor(*barcode, ThreadCountForTests() > 0 ? ThreadCountForTests() : BatchThreadCount());
     if (threads > 1)
         return RunBatchParallel(plan, folder, ComponentCopies(barcode), threads, report);
     return RunBatch(

@@ -313,9 +313,10 @@ TCommandLine ParseCommandLine(int argc, const char *const argv[])
 
 bool WritesPdf(const TCommandLine &line)
 {
-    const QLatin1String pdf("pdf");
-    return (line.Action == TCommandAction::Single && QFileInfo(line.Output).suffix().toLower() == pdf)
-           || (line.Action == TCommandAction::Batch && line.Format == pdf);
+    const TFileFormat *format = line.Action == TCommandAction::Single  ? FileFormatOf(line.Output)
+                                : line.Action == TCommandAction::Batch ? FileFormatOf(QStringLiteral("files.") + line.Format)
+                                                                       : nullptr;
+    return format != nullptr && format->DrawnPage;
 }
 
 QString CommandLineHelp()

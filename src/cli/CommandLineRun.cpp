@@ -193,18 +193,6 @@ bool ReadTable(const TCommandLine &line, const QString &text, QStringList &strin
     return true;
 }
 
-// Workers need the engine loaded beforehand (only this thread loads it); without an engine the
-// run stays on this thread, where every string reports why.
-int WorkerCount(const TBarcode &barcode)
-{
-    try {
-        barcode.Version();
-    } catch (const Exception &) {
-        return 1;
-    }
-    return BatchThreadCount();
-}
-
 int WriteBatch(const TCommandLine &line, TReadBackWritten readBack)
 {
     // "-" reads the list from the standard input, so that a pipeline needs no file of its own.
@@ -256,7 +244,7 @@ int WriteBatch(const TCommandLine &line, TReadBackWritten readBack)
         warningsByLine.insert(item.Line, copy.Warning());
     };
     const TBatchResult result = RunBatchParallel(plan, folder, ComponentCopies(&barcode, noteWarning),
-                                                 WorkerCount(barcode), nullptr);
+                                                 WorkersFor(barcode, BatchThreadCount()), nullptr);
     QStringList warnings;
     for (auto warning = warningsByLine.cbegin(); warning != warningsByLine.cend(); ++warning)
         warnings << QStringLiteral("line %1: %2").arg(warning.key()).arg(warning.value());

@@ -12,7 +12,8 @@
 namespace {
 
 // The folder of the running executable, links resolved: the full program lies beside it, in
-// the build folder as in an installation.
+// the build folder as in an installation. Asked of the system, not of ProgramFolder(): no
+// application object exists yet when the window is handed over.
 std::string OwnFolder()
 {
     char path[PATH_MAX];
