@@ -4,6 +4,7 @@
 #include "barcode/BarcodeOptions.h"
 #include "barcode/Symbologies.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 
 QStringList SymbolArguments(const TBarcode &barcode, const QString &outputFile)
@@ -19,6 +20,9 @@ QStringList SymbolArguments(const TBarcode &barcode, const QString &outputFile)
             continue;
         words << OptionArguments(*option, option->Read(barcode));
     }
+    // Only where the file can hold it: the command line refuses it for the other formats.
+    if (barcode.TransparentBack() && TBarcode::KeepsTransparency(QFileInfo(outputFile).suffix()))
+        words << QStringLiteral("--transparent");
     words << QStringLiteral("--output=") + outputFile;
     return words;
 }
