@@ -65,6 +65,7 @@ private Q_SLOTS:
         QTest::addColumn<double>("expected");
         QTest::addColumn<int>("bits"); // for flag fields: the bits compared; 0: the whole value
         struct Row { const char *name, *symbology, *argument; uint capabilities; const char *field; double expected; int bits; };
+        const int zones = BARCODE_QUIET_ZONES | BARCODE_NO_QUIET_ZONES;
         const Row rows[] = {
             {"fg", "QRCode", "--fg=FF8000", 0, "fgcolour", 0xFF8000, 0},
             {"bg", "QRCode", "--bg=0000FF", 0, "bgcolour", 0x0000FF, 0},
@@ -103,8 +104,8 @@ private Q_SLOTS:
             {"eci, binary", "QRCode", "--eci=899", 0, "eci", 899.0, 0},
             {"fullmultibyte", "QRCode", "--fullmultibyte", ZINT_CAP_FULL_MULTIBYTE, "option_3", ZINT_FULL_MULTIBYTE, 0},
             {"fast", "DataMatrix", "--fast", 0, "input_mode", FAST_MODE, FAST_MODE},
-            {"quietzones", "QRCode", "--quietzones", 0, "output_options", BARCODE_QUIET_ZONES, BARCODE_QUIET_ZONES | BARCODE_NO_QUIET_ZONES},
-            {"noquietzones", "QRCode", "--noquietzones", 0, "output_options", BARCODE_NO_QUIET_ZONES, BARCODE_QUIET_ZONES | BARCODE_NO_QUIET_ZONES},
+            {"quietzones", "QRCode", "--quietzones", 0, "output_options", BARCODE_QUIET_ZONES, zones},
+            {"noquietzones", "QRCode", "--noquietzones", 0, "output_options", BARCODE_NO_QUIET_ZONES, zones},
             {"separator", "Code16K", "--separator=3", ZINT_CAP_STACKABLE, "option_3", 3.0, 0},
             {"guarddescent", "EAN", "--guarddescent=2.5", 0, "guard_descent", 2.5, 0},
             {"heightperrow", "Code16K", "--heightperrow", ZINT_CAP_STACKABLE, "input_mode", HEIGHTPERROW_MODE, HEIGHTPERROW_MODE},
