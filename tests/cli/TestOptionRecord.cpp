@@ -17,10 +17,8 @@ namespace {
 // The record field a row looks at, as a number (colours as their six digits' value).
 double FieldValue(const zint_symbol &record, const QString &field, int rotation)
 {
-    if (field == "fgcolour")
-        return double(QByteArray(record.fgcolour).toUInt(nullptr, 16));
-    if (field == "bgcolour")
-        return double(QByteArray(record.bgcolour).toUInt(nullptr, 16));
+    if (field == "fgcolour" || field == "bgcolour")
+        return double(QByteArray(field == "fgcolour" ? record.fgcolour : record.bgcolour).toUInt(nullptr, 16));
     if (field == "rotate_angle")
         return rotation;
     const QHash<QString, double> fields = {
@@ -66,54 +64,55 @@ private Q_SLOTS:
         QTest::addColumn<QString>("field");
         QTest::addColumn<double>("expected");
         QTest::addColumn<int>("bits"); // for flag fields: the bits compared; 0: the whole value
-
-        const uint none = 0;
-        QTest::newRow("fg") << "QRCode" << "--fg=FF8000" << none << "fgcolour" << double(0xFF8000) << 0;
-        QTest::newRow("bg") << "QRCode" << "--bg=0000FF" << none << "bgcolour" << double(0x0000FF) << 0;
-        QTest::newRow("border") << "QRCode" << "--border=3" << none << "border_width" << 3.0 << 0;
-        QTest::newRow("whitesp") << "QRCode" << "--whitesp=2" << none << "whitespace_width" << 2.0 << 0;
-        QTest::newRow("vwhitesp") << "QRCode" << "--vwhitesp=6" << none << "whitespace_height" << 6.0 << 0;
-        QTest::newRow("height") << "Code128" << "--height=12.5" << none << "height" << 12.5 << 0;
-        QTest::newRow("scale") << "QRCode" << "--scale=2.5" << none << "scale" << 2.5 << 0;
-        QTest::newRow("-s") << "QRCode" << "-s=3" << none << "scale" << 3.0 << 0;
-        QTest::newRow("rotate") << "QRCode" << "--rotate=270" << none << "rotate_angle" << 270.0 << 0;
-        QTest::newRow("dotty") << "QRCode" << "--dotty" << none << "output_options" << double(BARCODE_DOTTY_MODE) << int(BARCODE_DOTTY_MODE);
-        QTest::newRow("dotsize") << "QRCode" << "--dotsize=0.5" << none << "dot_size" << 0.5 << 0;
-        QTest::newRow("box") << "Code128" << "--box" << none << "output_options" << double(BARCODE_BOX) << int(BARCODE_BOX);
-        QTest::newRow("bind") << "Code128" << "--bind" << none << "output_options" << double(BARCODE_BIND) << int(BARCODE_BIND);
-        QTest::newRow("notext") << "Code128" << "--notext" << none << "show_hrt" << 0.0 << 0;
-        QTest::newRow("small") << "Code128" << "--small" << none << "output_options" << double(SMALL_TEXT) << int(SMALL_TEXT);
-        QTest::newRow("bold") << "Code128" << "--bold" << none << "output_options" << double(BOLD_TEXT) << int(BOLD_TEXT);
-        QTest::newRow("secure, QR Code") << "QRCode" << "--secure=4" << none << "option_1" << 4.0 << 0;
-        QTest::newRow("secure, PDF417") << "PDF417" << "--secure=7" << none << "option_1" << 7.0 << 0;
-        QTest::newRow("secure, Han Xin") << "HanXin" << "--secure=3" << none << "option_1" << 3.0 << 0;
-        QTest::newRow("vers, QR Code") << "QRCode" << "--vers=12" << none << "option_2" << 12.0 << 0;
-        QTest::newRow("vers, Ultracode revision") << "Ultracode" << "--vers=2" << none << "option_2" << 2.0 << 0;
-        QTest::newRow("mask") << "QRCode" << "--mask=3" << uint(ZINT_CAP_MASK) << "option_3" << double((3 + 1) << 8) << 0xFF00;
-        QTest::newRow("cols") << "PDF417" << "--cols=5" << none << "option_2" << 5.0 << 0;
-        QTest::newRow("rows") << "CodaBlockF" << "--rows=7" << none << "option_1" << 7.0 << 0;
-        QTest::newRow("square") << "DataMatrix" << "--square" << none << "option_3" << double(DM_SQUARE) << 0;
-        QTest::newRow("dmre") << "DataMatrix" << "--dmre" << none << "option_3" << double(DM_DMRE) << 0;
-        QTest::newRow("mode, MaxiCode") << "MaxiCode" << "--mode=5" << none << "option_1" << 5.0 << 0;
-        QTest::newRow("mode, composite") << "CompositeEAN" << "--mode=3" << none << "option_1" << 3.0 << 0;
-        QTest::newRow("text by default") << "QRCode" << "--border=8" << none << "input_mode" << double(UNICODE_MODE) << 0x07;
-        QTest::newRow("binary") << "QRCode" << "--binary" << none << "input_mode" << double(DATA_MODE) << 0x07;
-        QTest::newRow("gs1") << "DataMatrix" << "--gs1" << none << "input_mode" << double(GS1_MODE) << 0x07;
-        QTest::newRow("gs1parens") << "DataMatrix" << "--gs1parens" << none << "input_mode" << double(GS1PARENS_MODE) << int(GS1PARENS_MODE);
-        QTest::newRow("esc") << "QRCode" << "--esc" << none << "input_mode" << double(ESCAPE_MODE) << int(ESCAPE_MODE);
-        QTest::newRow("eci") << "QRCode" << "--eci=4" << none << "eci" << 4.0 << 0;
-        QTest::newRow("eci, binary") << "QRCode" << "--eci=899" << none << "eci" << 899.0 << 0;
-        QTest::newRow("fullmultibyte") << "QRCode" << "--fullmultibyte" << uint(ZINT_CAP_FULL_MULTIBYTE) << "option_3"
-                                       << double(ZINT_FULL_MULTIBYTE) << 0;
-        QTest::newRow("fast") << "DataMatrix" << "--fast" << none << "input_mode" << double(FAST_MODE) << int(FAST_MODE);
-        QTest::newRow("quietzones") << "QRCode" << "--quietzones" << none << "output_options" << double(BARCODE_QUIET_ZONES)
-                                    << int(BARCODE_QUIET_ZONES | BARCODE_NO_QUIET_ZONES);
-        QTest::newRow("noquietzones") << "QRCode" << "--noquietzones" << none << "output_options"
-                                      << double(BARCODE_NO_QUIET_ZONES) << int(BARCODE_QUIET_ZONES | BARCODE_NO_QUIET_ZONES);
-        QTest::newRow("separator") << "Code16K" << "--separator=3" << uint(ZINT_CAP_STACKABLE) << "option_3" << 3.0 << 0;
-        QTest::newRow("guarddescent") << "EAN" << "--guarddescent=2.5" << none << "guard_descent" << 2.5 << 0;
-        QTest::newRow("heightperrow") << "Code16K" << "--heightperrow" << uint(ZINT_CAP_STACKABLE) << "input_mode"
-                                      << double(HEIGHTPERROW_MODE) << int(HEIGHTPERROW_MODE);
+        struct Row { const char *name, *symbology, *argument; uint capabilities; const char *field; double expected; int bits; };
+        const int zones = BARCODE_QUIET_ZONES | BARCODE_NO_QUIET_ZONES;
+        const Row rows[] = {
+            {"fg", "QRCode", "--fg=FF8000", 0, "fgcolour", 0xFF8000, 0},
+            {"bg", "QRCode", "--bg=0000FF", 0, "bgcolour", 0x0000FF, 0},
+            {"border", "QRCode", "--border=3", 0, "border_width", 3.0, 0},
+            {"whitesp", "QRCode", "--whitesp=2", 0, "whitespace_width", 2.0, 0},
+            {"vwhitesp", "QRCode", "--vwhitesp=6", 0, "whitespace_height", 6.0, 0},
+            {"height", "Code128", "--height=12.5", 0, "height", 12.5, 0},
+            {"scale", "QRCode", "--scale=2.5", 0, "scale", 2.5, 0},
+            {"-s", "QRCode", "-s=3", 0, "scale", 3.0, 0},
+            {"rotate", "QRCode", "--rotate=270", 0, "rotate_angle", 270.0, 0},
+            {"dotty", "QRCode", "--dotty", 0, "output_options", BARCODE_DOTTY_MODE, BARCODE_DOTTY_MODE},
+            {"dotsize", "QRCode", "--dotsize=0.5", 0, "dot_size", 0.5, 0},
+            {"box", "Code128", "--box", 0, "output_options", BARCODE_BOX, BARCODE_BOX},
+            {"bind", "Code128", "--bind", 0, "output_options", BARCODE_BIND, BARCODE_BIND},
+            {"notext", "Code128", "--notext", 0, "show_hrt", 0.0, 0},
+            {"small", "Code128", "--small", 0, "output_options", SMALL_TEXT, SMALL_TEXT},
+            {"bold", "Code128", "--bold", 0, "output_options", BOLD_TEXT, BOLD_TEXT},
+            {"secure, QR Code", "QRCode", "--secure=4", 0, "option_1", 4.0, 0},
+            {"secure, PDF417", "PDF417", "--secure=7", 0, "option_1", 7.0, 0},
+            {"secure, Han Xin", "HanXin", "--secure=3", 0, "option_1", 3.0, 0},
+            {"vers, QR Code", "QRCode", "--vers=12", 0, "option_2", 12.0, 0},
+            {"vers, Ultracode revision", "Ultracode", "--vers=2", 0, "option_2", 2.0, 0},
+            {"mask", "QRCode", "--mask=3", ZINT_CAP_MASK, "option_3", (3 + 1) << 8, 0xFF00},
+            {"cols", "PDF417", "--cols=5", 0, "option_2", 5.0, 0},
+            {"rows", "CodaBlockF", "--rows=7", 0, "option_1", 7.0, 0},
+            {"square", "DataMatrix", "--square", 0, "option_3", DM_SQUARE, 0},
+            {"dmre", "DataMatrix", "--dmre", 0, "option_3", DM_DMRE, 0},
+            {"mode, MaxiCode", "MaxiCode", "--mode=5", 0, "option_1", 5.0, 0},
+            {"mode, composite", "CompositeEAN", "--mode=3", 0, "option_1", 3.0, 0},
+            {"text by default", "QRCode", "--border=8", 0, "input_mode", UNICODE_MODE, 0x07},
+            {"binary", "QRCode", "--binary", 0, "input_mode", DATA_MODE, 0x07},
+            {"gs1", "DataMatrix", "--gs1", 0, "input_mode", GS1_MODE, 0x07},
+            {"gs1parens", "DataMatrix", "--gs1parens", 0, "input_mode", GS1PARENS_MODE, GS1PARENS_MODE},
+            {"esc", "QRCode", "--esc", 0, "input_mode", ESCAPE_MODE, ESCAPE_MODE},
+            {"eci", "QRCode", "--eci=4", 0, "eci", 4.0, 0},
+            {"eci, binary", "QRCode", "--eci=899", 0, "eci", 899.0, 0},
+            {"fullmultibyte", "QRCode", "--fullmultibyte", ZINT_CAP_FULL_MULTIBYTE, "option_3", ZINT_FULL_MULTIBYTE, 0},
+            {"fast", "DataMatrix", "--fast", 0, "input_mode", FAST_MODE, FAST_MODE},
+            {"quietzones", "QRCode", "--quietzones", 0, "output_options", BARCODE_QUIET_ZONES, zones},
+            {"noquietzones", "QRCode", "--noquietzones", 0, "output_options", BARCODE_NO_QUIET_ZONES, zones},
+            {"separator", "Code16K", "--separator=3", ZINT_CAP_STACKABLE, "option_3", 3.0, 0},
+            {"guarddescent", "EAN", "--guarddescent=2.5", 0, "guard_descent", 2.5, 0},
+            {"heightperrow", "Code16K", "--heightperrow", ZINT_CAP_STACKABLE, "input_mode", HEIGHTPERROW_MODE, HEIGHTPERROW_MODE},
+        };
+        for (const Row &row : rows)
+            QTest::newRow(row.name) << QString(row.symbology) << QString(row.argument) << row.capabilities
+                                    << QString(row.field) << row.expected << row.bits;
     }
 
     void OptionReachesTheRecord()
@@ -147,11 +146,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<float>("value");
         QTest::addColumn<QString>("text");
-        QTest::newRow("0.1") << 0.1f << "0.1";
-        QTest::newRow("0.33") << 0.33f << "0.33";
-        QTest::newRow("2.5") << 2.5f << "2.5";
-        QTest::newRow("whole") << 50.0f << "50";
-        QTest::newRow("near the top") << 99.99f << "99.99";
+        for (const auto &[value, text] : {std::pair{0.1f, "0.1"}, {0.33f, "0.33"}, {2.5f, "2.5"}, {50.0f, "50"}, {99.99f, "99.99"}})
+            QTest::newRow(text) << value << QString(text);
     }
 
     void DecimalTextGivesBackTheFloat()
