@@ -49,7 +49,7 @@ private slots:
         QTest::addColumn<int>("page");
         QTest::addColumn<QRectF>("label");
         QTest::addColumn<int>("pages");
-        const TLabelSheet a4 = A4With([](TLabelSheet &) {});
+        const TLabelSheet a4 = Preset("A4, 3 \u00D7 8");
         const TLabelSheet letter = Preset("Letter");
         const TLabelSheet a4Large = Preset("A4, 2 \u00D7 7");
         QTest::newRow("A4 3 x 8, first") << a4 << 24 << 0 << 0 << QRectF(0, 0.5, 70, 37) << 1;
@@ -161,7 +161,7 @@ private slots:
     {
         const TLabelSheet sheet = A4With([](TLabelSheet &s) { s.Caption = true; });
         const QRectF label(0, 0.5, 70, 37);
-        const QRectF without = LabelSymbolAreaMm(A4With([](TLabelSheet &) {}), label);
+        const QRectF without = LabelSymbolAreaMm(Preset("A4, 3 \u00D7 8"), label);
         const QRectF symbol = LabelSymbolAreaMm(sheet, label);
         const QRectF caption = LabelCaptionAreaMm(sheet, label);
         QVERIFY(symbol.height() < without.height());
