@@ -98,7 +98,7 @@ private slots:
         QVERIFY(!pages[0].isNull() && !pages[1].isNull());
         for (const int item : {0, 4, 23, 24, 25}) {
             const TLabelPlace &place = places.at(item);
-            const TScanVerdict verdict = LabelVerdict(pages[place.Page], place.LabelMm, FBarcode, serials.at(item));
+            const TScanVerdict verdict = LabelVerdict(pages[qMin(place.Page, 1)], place.LabelMm, FBarcode, serials.at(item));
             QVERIFY2(verdict.Outcome == TScanOutcome::ReadsBack, qPrintable(serials.at(item) + QStringLiteral(": ") + verdict.Seen));
         }
     }
