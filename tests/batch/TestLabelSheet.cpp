@@ -25,6 +25,14 @@ bool Near(const QRectF &a, const QRectF &b)
         && qAbs(a.height() - b.height()) < 1e-6;
 }
 
+// The A4 3 x 8 sheet with one value changed.
+template <typename TChange> TLabelSheet A4With(TChange change)
+{
+    TLabelSheet sheet = Preset("A4, 3 \u00D7 8");
+    change(sheet);
+    return sheet;
+}
+
 } // namespace
 
 class TestLabelSheet : public QObject
@@ -54,20 +62,11 @@ private slots:
         QTest::newRow("one label") << a4 << 1 << 0 << 0 << QRectF(0, 0.5, 70, 37) << 1;
         QTest::newRow("more strings than one page: first of page 2") << a4 << 25 << 24 << 1 << QRectF(0, 0.5, 70, 37) << 2;
         QTest::newRow("more strings than one page: three pages") << letter << 61 << 60 << 2 << QRectF(4.7625, 12.7, 66.675, 25.4) << 3;
-        TLabelSheet started = a4;
-        started.StartPosition = 5; // four labels already used: the first string goes to row 2, column 2
+        const TLabelSheet started = A4With([](TLabelSheet &s) { s.StartPosition = 5; }); // row 2, column 2
         QTest::newRow("start position") << started << 3 << 0 << 0 << QRectF(70, 37.5, 70, 37) << 1;
         QTest::newRow("start position, overflow to page 2") << started << 21 << 20 << 1 << QRectF(0, 0.5, 70, 37) << 2;
         QTest::newRow("start position, page 2 starts at the top") << started << 22 << 21 << 1 << QRectF(70, 0.5, 70, 37) << 2;
-        TLabelSheet gaps;
-        gaps.PageMm = {100, 100};
-        gaps.Rows = 2;
-        gaps.Columns = 2;
-        gaps.LeftMm = 5;
-        gaps.TopMm = 10;
-        gaps.LabelMm = {40, 30};
-        gaps.GapXMm = 10;
-        gaps.GapYMm = 5;
+        const TLabelSheet gaps{{100, 100}, 2, 2, 5, 10, {40, 30}, 10, 5, false, 1};
         QTest::newRow("gaps between labels") << gaps << 4 << 3 << 0 << QRectF(55, 45, 40, 30) << 1;
     }
 
@@ -96,32 +95,20 @@ private slots:
     {
         QTest::addColumn<TLabelSheet>("sheet");
         QTest::addColumn<QString>("named"); // a part of the message: the value at fault
-        TLabelSheet sheet = Preset("A4, 3 \u00D7 8");
-        TLabelSheet zeroRows = sheet;
-        zeroRows.Rows = 0;
-        QTest::newRow("zero rows") << zeroRows << "Rows must be at least 1, not 0";
-        TLabelSheet zeroColumns = sheet;
-        zeroColumns.Columns = 0;
-        QTest::newRow("zero columns") << zeroColumns << "Columns must be at least 1, not 0";
-        TLabelSheet wide = sheet;
-        wide.LabelMm.setWidth(220);
-        wide.Columns = 1;
-        QTest::newRow("label wider than the page") << wide << "need 220 mm across, but the page is 210 mm wide";
-        TLabelSheet high = sheet;
-        high.TopMm = 2;
-        QTest::newRow("rows lower than the page") << high << "need 298 mm down, but the page is 297 mm high";
-        TLabelSheet start = sheet;
-        start.StartPosition = 25;
-        QTest::newRow("start beyond the page") << start << "from 1 to 24, the labels of one page, not 25";
-        TLabelSheet negative = sheet;
-        negative.GapYMm = -1;
-        QTest::newRow("negative gap") << negative << "The gap between rows must be at least 0, not -1";
-        TLabelSheet tiny = sheet;
-        tiny.LabelMm = {3, 3};
-        QTest::newRow("label too small for a symbol") << tiny << "leaves no room for a symbol";
-        TLabelSheet noPage = sheet;
-        noPage.PageMm = {0, 297};
-        QTest::newRow("page of no width") << noPage << "The page must be larger than 0 mm";
+        QTest::newRow("zero rows") << A4With([](TLabelSheet &s) { s.Rows = 0; }) << "Rows must be at least 1, not 0";
+        QTest::newRow("zero columns") << A4With([](TLabelSheet &s) { s.Columns = 0; }) << "Columns must be at least 1, not 0";
+        QTest::newRow("label wider than the page") << A4With([](TLabelSheet &s) { s.LabelMm.setWidth(220); s.Columns = 1; })
+                                                   << "need 220 mm across, but the page is 210 mm wide";
+        QTest::newRow("rows lower than the page") << A4With([](TLabelSheet &s) { s.TopMm = 2; })
+                                                  << "need 298 mm down, but the page is 297 mm high";
+        QTest::newRow("start beyond the page") << A4With([](TLabelSheet &s) { s.StartPosition = 25; })
+                                               << "from 1 to 24, the labels of one page, not 25";
+        QTest::newRow("negative gap") << A4With([](TLabelSheet &s) { s.GapYMm = -1; })
+                                      << "The gap between rows must be at least 0, not -1";
+        QTest::newRow("label too small for a symbol") << A4With([](TLabelSheet &s) { s.LabelMm = {3, 3}; })
+                                                      << "leaves no room for a symbol";
+        QTest::newRow("page of no width") << A4With([](TLabelSheet &s) { s.PageMm = {0, 297}; })
+                                          << "The page must be larger than 0 mm";
     }
 
     void Problems()
@@ -172,10 +159,9 @@ private slots:
     // The caption's line is taken from the symbol's room, under it.
     void Caption()
     {
-        TLabelSheet sheet = Preset("A4, 3 \u00D7 8");
+        const TLabelSheet sheet = A4With([](TLabelSheet &s) { s.Caption = true; });
         const QRectF label(0, 0.5, 70, 37);
-        const QRectF without = LabelSymbolAreaMm(sheet, label);
-        sheet.Caption = true;
+        const QRectF without = LabelSymbolAreaMm(Preset("A4, 3 \u00D7 8"), label);
         const QRectF symbol = LabelSymbolAreaMm(sheet, label);
         const QRectF caption = LabelCaptionAreaMm(sheet, label);
         QVERIFY(symbol.height() < without.height());

@@ -5,7 +5,6 @@
 #include "verify/ScanCheck.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -20,32 +19,34 @@ QString Untranslated(const QString &text)
     return text;
 }
 
-// The page poppler draws from the PDF at `dpi`.
-QImage Page(const QString &pdf, int page, int dpi)
-{
-    const QString stem = pdf + QStringLiteral(".page");
-    QProcess process;
-    process.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
-                                               QString::number(page), QStringLiteral("-l"), QString::number(page),
-                                               QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, stem});
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return QImage();
-    return QImage(stem + QStringLiteral(".png"));
-}
+constexpr int Dpi = 200; // pages are drawn at this resolution for reading back
 
+// What a poppler tool prints; nothing when it fails.
 QString Poppler(const QString &program, const QStringList &arguments)
 {
     QProcess process;
     process.start(program, arguments);
-    process.waitForFinished(60000);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return QString();
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// The part of a page at `dpi` that a label in millimetres covers.
-QImage Label(const QImage &page, const QRectF &labelMm, int dpi)
+// The page poppler draws from the PDF; a file of its own for each page, so none is left from before.
+QImage Page(const QString &pdf, int page)
 {
-    const double perMm = dpi / 25.4;
-    return page.copy(QRectF(labelMm.topLeft() * perMm, labelMm.size() * perMm).toRect());
+    const QString number = QString::number(page), stem = pdf + QStringLiteral(".page") + number;
+    Poppler(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(Dpi), QStringLiteral("-f"), number,
+                                         QStringLiteral("-l"), number, QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                                         pdf, stem});
+    return QImage(stem + QStringLiteral(".png"));
+}
+
+// How the part of a page that a label in millimetres covers reads back as `data`.
+TScanVerdict LabelVerdict(const QImage &page, const QRectF &labelMm, const TBarcode &barcode, const QString &data)
+{
+    const double perMm = Dpi / 25.4;
+    const QImage label = page.copy(QRectF(labelMm.topLeft() * perMm, labelMm.size() * perMm).toRect());
+    return ReadBack(label, FileScanRequest(barcode, data));
 }
 
 QStringList Serials(int count)
@@ -77,7 +78,8 @@ private slots:
     // the pages vectors only.
     void SavesEveryPage()
     {
-        TLabelSheetDialog dialog(nullptr, FBarcode, Serials(26), TLabelSheetDialog::TFill::OnePerString, Untranslated);
+        const QStringList serials = Serials(26);
+        TLabelSheetDialog dialog(nullptr, FBarcode, serials, TLabelSheetDialog::TFill::OnePerString, Untranslated);
         QCOMPARE(dialog.Problem(), QString());
         QCOMPARE(dialog.PageCount(), 2);
         TLabelSheet sheet = dialog.Sheet();
@@ -92,23 +94,20 @@ private slots:
         QVERIFY(text.contains(QLatin1String("LBL-0001")) && text.contains(QLatin1String("LBL-0026")));
 
         const QList<TLabelPlace> places = LayOutLabels(sheet, 26);
-        constexpr int Dpi = 200;
-        const QImage first = Page(pdf, 1, Dpi);
-        const QImage second = Page(pdf, 2, Dpi);
-        QVERIFY(!first.isNull() && !second.isNull());
+        const QImage pages[] = {Page(pdf, 1), Page(pdf, 2)};
+        QVERIFY(!pages[0].isNull() && !pages[1].isNull());
         for (const int item : {0, 4, 23, 24, 25}) {
             const TLabelPlace &place = places.at(item);
-            const QImage label = Label(place.Page == 0 ? first : second, place.LabelMm, Dpi);
-            const QString data = QStringLiteral("LBL-%1").arg(item + 1, 4, 10, QLatin1Char('0'));
-            const TScanVerdict verdict = ReadBack(label, FileScanRequest(FBarcode, data));
-            QVERIFY2(verdict.Outcome == TScanOutcome::ReadsBack, qPrintable(QStringLiteral("%1: %2").arg(data, verdict.Seen)));
+            const TScanVerdict verdict = LabelVerdict(pages[qMin(place.Page, 1)], place.LabelMm, FBarcode, serials.at(item));
+            QVERIFY2(verdict.Outcome == TScanOutcome::ReadsBack, qPrintable(serials.at(item) + QStringLiteral(": ") + verdict.Seen));
         }
     }
 
     // A printer measures from the paper's corner too: Qt's PDF printer stands in for a real one.
     void PrintsAtThePapersCorner()
     {
-        TLabelSheetDialog dialog(nullptr, FBarcode, Serials(3), TLabelSheetDialog::TFill::OnePerString, Untranslated);
+        const QStringList serials = Serials(3);
+        TLabelSheetDialog dialog(nullptr, FBarcode, serials, TLabelSheetDialog::TFill::OnePerString, Untranslated);
         dialog.ComboBoxPreset->setCurrentIndex(1); // Letter, with margins of its own
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -116,14 +115,11 @@ private slots:
         printer.setOutputFileName(pdf);
         QVERIFY(dialog.Print(printer));
         QVERIFY(Poppler(QStringLiteral("pdfinfo"), {pdf}).contains(QLatin1String("612 x 792 pts")));
-        constexpr int Dpi = 200;
-        const QImage page = Page(pdf, 1, Dpi);
+        const QImage page = Page(pdf, 1);
         const QList<TLabelPlace> places = LayOutLabels(dialog.Sheet(), 3);
-        for (int item = 0; item < 3; ++item) {
-            const QString data = QStringLiteral("LBL-%1").arg(item + 1, 4, 10, QLatin1Char('0'));
-            const TScanVerdict verdict = ReadBack(Label(page, places.at(item).LabelMm, Dpi), FileScanRequest(FBarcode, data));
-            QVERIFY2(verdict.Outcome == TScanOutcome::ReadsBack, qPrintable(data));
-        }
+        for (int item = 0; item < 3; ++item)
+            QVERIFY2(LabelVerdict(page, places.at(item).LabelMm, FBarcode, serials.at(item)).Outcome == TScanOutcome::ReadsBack,
+                     qPrintable(serials.at(item)));
     }
 
     // From the main window: the one symbol on every label from the start position on.

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <optional>
+
 Q_DECLARE_METATYPE(TSymbology)
 
 namespace {
@@ -18,40 +20,33 @@ QByteArray ReadAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The page rasterised by poppler, an independent PDF reader, at `dpi`.
+// What a poppler tool, an independent PDF reader, prints; nothing when it fails.
+std::optional<QString> Poppler(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return std::nullopt;
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The page rasterised at `dpi`; with `transparent`, what the page leaves clear keeps no colour.
 QImage Rasterised(const QString &pdf, int dpi, bool transparent = false)
 {
-    const QString program = transparent ? QStringLiteral("pdftocairo") : QStringLiteral("pdftoppm");
-    QStringList arguments{QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
-                          QStringLiteral("-singlefile")};
+    QStringList arguments{QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"), QStringLiteral("-singlefile")};
     if (transparent)
         arguments << QStringLiteral("-transp");
     const QString stem = pdf + QStringLiteral(".page");
-    QProcess process;
-    process.start(program, arguments << pdf << stem);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+    if (!Poppler(transparent ? QStringLiteral("pdftocairo") : QStringLiteral("pdftoppm"), arguments << pdf << stem))
         return QImage();
     return QImage(stem + QStringLiteral(".png"));
 }
 
-// The pictures poppler finds in the file; -1 when it cannot tell.
+// The pictures poppler finds in the file (two heading lines, then one line each); -1 when it cannot tell.
 int ImageCount(const QString &pdf)
 {
-    QProcess process;
-    process.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return -1;
-    // Two heading lines, then one line per picture.
-    return int(QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts).size()) - 2;
-}
-
-// The text poppler finds on the page.
-QString PageText(const QString &pdf)
-{
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAllStandardOutput()).simplified();
+    const std::optional<QString> list = Poppler(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+    return list ? int(list->split(u'\n', Qt::SkipEmptyParts).size()) - 2 : -1;
 }
 
 } // namespace
@@ -103,19 +98,16 @@ private slots:
         const QString pdf = folder.filePath(QStringLiteral("symbol.pdf"));
         barcode.Save(pdf);
 
-        const QByteArray bytes = ReadAll(pdf);
-        QVERIFY(bytes.startsWith("%PDF-"));
+        const QString bytes = QString::fromLatin1(ReadAll(pdf));
+        QVERIFY(bytes.startsWith(QLatin1String("%PDF-")));
         // Vectors only: no picture object anywhere in the file, by its bytes and by poppler.
-        QVERIFY(!QString::fromLatin1(bytes).contains(QRegularExpression(QStringLiteral("/Subtype\\s*/Image"))));
+        QVERIFY(!bytes.contains(QRegularExpression(QStringLiteral("/Subtype\\s*/Image"))));
         QCOMPARE(ImageCount(pdf), 0);
-        // The page is the engine's drawing at the symbol's resolution (or 96 dpi).
-        const QSizeF units = barcode.Vector().Size;
-        const double inchesPerUnit = 1.0 / (dpi > 0 ? dpi : 96.0);
-        const QRegularExpressionMatch box = QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]"))
-                                                .match(QString::fromLatin1(bytes));
+        // The page is the engine's drawing at the symbol's resolution (or 96 dpi), in whole points:
+        // never smaller than the symbol, less than one point more.
+        const QSizeF points = barcode.Vector().Size / (dpi > 0 ? dpi : 96.0) * 72;
+        const QRegularExpressionMatch box = QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]")).match(bytes);
         QVERIFY(box.hasMatch());
-        // Qt's pages come in whole points; never smaller than the symbol, less than one more.
-        const QSizeF points = units * inchesPerUnit * 72;
         const double width = box.captured(1).toDouble(), height = box.captured(2).toDouble();
         QVERIFY2(width >= points.width() - 1e-3 && width < points.width() + 1, qPrintable(box.captured(0)));
         QVERIFY2(height >= points.height() - 1e-3 && height < points.height() + 1, qPrintable(box.captured(0)));
@@ -135,7 +127,8 @@ private slots:
         barcode.SetInputText(QStringLiteral("Grüße-42"));
         const QString pdf = folder.filePath(QStringLiteral("text.pdf"));
         barcode.Save(pdf);
-        QCOMPARE(PageText(pdf), barcode.OutputText());
+        QCOMPARE(Poppler(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).value_or(QString()).simplified(),
+                 barcode.OutputText());
     }
 
     void TransparentBackground()
