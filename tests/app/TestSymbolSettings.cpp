@@ -301,11 +301,15 @@ private slots:
         QTest::addColumn<QString>("format");
         QTest::addColumn<QString>("data");
         QTest::addColumn<QStringList>("options"); // name=value
-        QTest::newRow("QR Code as SVG") << "QR Code" << "SVG" << "it's \"quoted\" $HOME" << QStringList{"secure=4", "fg=336699"};
+        QTest::addColumn<bool>("transparent");
+        QTest::newRow("QR Code as SVG") << "QR Code" << "SVG" << "it's \"quoted\" $HOME" << QStringList{"secure=4", "fg=336699"} << false;
         QTest::newRow("GS1 Data Matrix as BMP") << "Data Matrix (ECC200)" << "BMP" << "[01]09501101530003"
-                                                << QStringList{"input=2", "shape=1", "border=1"};
-        QTest::newRow("PDF417 as TXT") << "PDF417" << "TXT" << "-starts with a dash\nand two lines" << QStringList{"cols=4"};
-        QTest::newRow("Code 128 as EPS") << "Code 128" << "EPS" << "ABC" << QStringList{"notext=1", "height=30", "rotate=90"};
+                                                << QStringList{"input=2", "shape=1", "border=1"} << false;
+        QTest::newRow("PDF417 as TXT") << "PDF417" << "TXT" << "-starts with a dash\nand two lines" << QStringList{"cols=4"} << false;
+        QTest::newRow("Code 128 as EPS") << "Code 128" << "EPS" << "ABC" << QStringList{"notext=1", "height=30", "rotate=90"} << false;
+        // A transparent background goes along where the file keeps one, and only there.
+        QTest::newRow("transparent PNG") << "QR Code" << "PNG" << "clear" << QStringList() << true;
+        QTest::newRow("transparent box, BMP file") << "Code 128" << "BMP" << "ABC" << QStringList() << true;
     }
 
     void CopiedCommandWritesTheSavedFile()
@@ -314,7 +318,10 @@ private slots:
         QFETCH(QString, format);
         QFETCH(QString, data);
         QFETCH(QStringList, options);
+        QFETCH(bool, transparent);
         PickItem(FForm->ComboBoxSymbology, symbology);
+        if (transparent)
+            FForm->CheckBoxTransparent->click();
         PickItem(FForm->ComboBoxExt, format);
         FForm->MemoInputText->setPlainText(data);
         for (const QString &setting : options)
