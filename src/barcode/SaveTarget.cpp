@@ -60,21 +60,39 @@ bool LeadsIntoProc(const QByteArray &encoded)
     return false;
 }
 
+// A file at or over the file-size limit may have stopped there: the system refuses every byte
+// beyond it, and the engine does not look.
+void CheckSizeLimit(qint64 size, const QString &shown)
+{
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY
+        && quint64(size) >= quint64(limit.rlim_cur))
+        FailWrite(shown, EFBIG);
+}
+
+// File systems give room in whole blocks (multiples of 512 bytes): a write that finds no room
+// for its next block stops where the last one ended, so a file that a full disk or a quota cut
+// short ends on a block boundary. A file that ends elsewhere ended where the engine stopped.
+bool MayEndWhereRoomDid(qint64 size)
+{
+    return size % 512 == 0;
+}
+
 // Whether the engine's file (open as `descriptor`) can have been cut short: 0 when it is whole,
-// ENOSPC or EDQUOT when the file system takes not one byte more, so that it may have ended where
-// the room did. The engine writes through buffered streams and drops what the system refuses; a
-// file that stopped at the file-size limit is cut, and any other refusal of the probing byte is a
-// fault of the file system itself. `shown` is the target's name for the messages.
+// ENOSPC or EDQUOT when it ends on a block boundary and the file system takes not one byte more,
+// so that it may have ended where the room did. The engine writes through buffered streams and
+// drops what the system refuses; a file that stopped at the file-size limit is cut, and any other
+// refusal of the probing byte is a fault of the file system itself. `shown` is the target's name
+// for the messages.
 int RoomAfter(int descriptor, const QString &shown, qint64 &size)
 {
     struct stat info {};
     if (::fstat(descriptor, &info) != 0)
         FailWrite(shown, errno);
     size = qint64(info.st_size);
-    struct rlimit limit {};
-    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY
-        && quint64(size) >= quint64(limit.rlim_cur))
-        FailWrite(shown, EFBIG);
+    CheckSizeLimit(size, shown);
+    if (!MayEndWhereRoomDid(size))
+        return 0;
     const char probe = '\n';
     if (::pwrite(descriptor, &probe, 1, off_t(size)) == 1) {
         if (::ftruncate(descriptor, off_t(size)) != 0)
@@ -231,6 +249,22 @@ void TSaveTarget::Finish(const TReprint &reprint, double dpi)
     case TWay::Rename:
     case TWay::Copy:
         break;
+    }
+    if (FWay == TWay::Rename && dpi <= 0 && !FMode.Known) {
+        // A new file that keeps the engine's bytes (most of a batch): looked at by name, and
+        // opened only when it may have been cut short.
+        qint64 size = 0;
+        if (!FEngineFile->Look(size))
+            FailWrite(FFileName, FEngineFile->Error());
+        CheckSizeLimit(size, FFileName);
+        if (MayEndWhereRoomDid(size)) {
+            if (!FEngineFile->Open())
+                FailWrite(FFileName, FEngineFile->Error());
+            CheckWhole(FEngineFile->Descriptor(), suffix, reprint, FFileName);
+        }
+        if (const int error = FEngineFile->MoveTo(FFileName))
+            FailWrite(FFileName, error);
+        return;
     }
     if (!FEngineFile->Open())
         FailWrite(FFileName, FEngineFile->Error());

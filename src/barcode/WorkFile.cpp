@@ -69,6 +69,19 @@ bool TWorkFile::Open()
     return FDescriptor >= 0;
 }
 
+bool TWorkFile::Look(qint64 &size)
+{
+    struct stat info {};
+    if (::lstat(FEncodedPath.constData(), &info) != 0)
+        FError = errno;
+    else if (!S_ISREG(info.st_mode))
+        FError = S_ISLNK(info.st_mode) ? ELOOP : EINVAL;
+    else
+        FError = 0;
+    size = FError == 0 ? qint64(info.st_size) : 0;
+    return FError == 0;
+}
+
 void TWorkFile::TakeMode(unsigned mode, unsigned owner, unsigned group) const
 {
     // Owner first: changing it may clear the set-id bits that the mode then puts back.

@@ -24,6 +24,9 @@ public:
     // Opens the file that the engine made under the name (never through a link); false with
     // Error() when there is none.
     bool Open();
+    // The size of the file that the engine made under the name, without opening it; false
+    // with Error() when there is no regular file (a link counts as none).
+    bool Look(qint64 &size);
     bool IsOpen() const { return FDescriptor >= 0; }
     int Error() const { return FError; }
     const QString &Path() const { return FPath; }
