@@ -204,9 +204,11 @@ TSaveTarget::TSaveTarget(const QString &fileName, bool toStdout, qsizetype engin
         }
         if (exists && S_ISREG(info.st_mode))
             FMode = {true, info.st_mode, info.st_uid, info.st_gid};
-        // A folder that takes no new files leaves the engine to write the target itself.
+        // A folder that takes no new files leaves the engine to write an existing target itself.
+        // A new name is not looked up: where no work file can be made, the target cannot be
+        // either, and the engine says so in the same words.
         const QString folder = QFileInfo(fileName).path();
-        if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0) {
+        if (exists && ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0) {
             FWay = TWay::InPlace;
             return;
         }
