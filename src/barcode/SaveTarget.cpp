@@ -252,21 +252,23 @@ void TSaveTarget::Finish(const TReprint &reprint, double dpi)
     case TWay::Copy:
         break;
     }
-    if (FWay == TWay::Rename && dpi <= 0 && !FMode.Known) {
-        // A new file that keeps the engine's bytes (most of a batch): looked at by name, and
-        // opened only when it may have been cut short.
-        qint64 size = 0;
-        if (!FEngineFile->Look(size))
+    if (FWay == TWay::Rename && dpi <= 0) {
+        // The engine's bytes as they are (most of a batch): looked at by name, and opened only
+        // when the file may have been cut short or must be given the mode of the one it replaces.
+        TWorkFile::TLook look;
+        if (!FEngineFile->Look(look))
             FailWrite(FFileName, FEngineFile->Error());
-        CheckSizeLimit(size, FFileName);
-        if (MayEndWhereRoomDid(size)) {
-            if (!FEngineFile->Open())
-                FailWrite(FFileName, FEngineFile->Error());
-            CheckWhole(FEngineFile->Descriptor(), suffix, reprint, FFileName);
+        CheckSizeLimit(look.Size, FFileName);
+        if (!FMode.Differs(look)) {
+            if (MayEndWhereRoomDid(look.Size)) {
+                if (!FEngineFile->Open())
+                    FailWrite(FFileName, FEngineFile->Error());
+                CheckWhole(FEngineFile->Descriptor(), suffix, reprint, FFileName);
+            }
+            if (const int error = FEngineFile->MoveTo(FFileName))
+                FailWrite(FFileName, error);
+            return;
         }
-        if (const int error = FEngineFile->MoveTo(FFileName))
-            FailWrite(FFileName, error);
-        return;
     }
     if (!FEngineFile->Open())
         FailWrite(FFileName, FEngineFile->Error());

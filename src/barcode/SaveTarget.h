@@ -1,12 +1,12 @@
 #pragma once
 
+#include "barcode/WorkFile.h"
+
 #include <QString>
 #include <QtGlobal>
 
 #include <functional>
 #include <memory>
-
-class TWorkFile;
 
 // Has the engine print its file once more under another name (same suffix).
 using TReprint = std::function<void(const QString &engineFileName)>;
@@ -56,6 +56,11 @@ private:
         unsigned Mode = 0;
         unsigned Owner = 0;
         unsigned Group = 0;
+        // Whether the new file must be given this mode, owner and group.
+        bool Differs(const TWorkFile::TLook &look) const
+        {
+            return Known && ((Mode & 07777) != look.Mode || Owner != look.Owner || Group != look.Group);
+        }
     } FMode;
     std::unique_ptr<TWorkFile> FEngineFile; // what the engine writes, when not the target itself
     std::unique_ptr<TWorkFile> FPlaceFile;  // the copy beside the target, when the engine's is elsewhere

@@ -69,7 +69,7 @@ bool TWorkFile::Open()
     return FDescriptor >= 0;
 }
 
-bool TWorkFile::Look(qint64 &size)
+bool TWorkFile::Look(TLook &look)
 {
     struct stat info {};
     if (::lstat(FEncodedPath.constData(), &info) != 0)
@@ -78,7 +78,8 @@ bool TWorkFile::Look(qint64 &size)
         FError = S_ISLNK(info.st_mode) ? ELOOP : EINVAL;
     else
         FError = 0;
-    size = FError == 0 ? qint64(info.st_size) : 0;
+    if (FError == 0)
+        look = {qint64(info.st_size), unsigned(info.st_mode & 07777), unsigned(info.st_uid), unsigned(info.st_gid)};
     return FError == 0;
 }
 

@@ -24,9 +24,16 @@ public:
     // Opens the file that the engine made under the name (never through a link); false with
     // Error() when there is none.
     bool Open();
-    // The size of the file that the engine made under the name, without opening it; false
-    // with Error() when there is no regular file (a link counts as none).
-    bool Look(qint64 &size);
+    // What the engine made under the name, looked at without opening it; false with Error()
+    // when there is no regular file (a link counts as none).
+    struct TLook
+    {
+        qint64 Size = 0;
+        unsigned Mode = 0; // permission bits
+        unsigned Owner = 0;
+        unsigned Group = 0;
+    };
+    bool Look(TLook &look);
     bool IsOpen() const { return FDescriptor >= 0; }
     int Error() const { return FError; }
     const QString &Path() const { return FPath; }

@@ -3,39 +3,37 @@
 #include "batch/BatchFolder.h"
 #include "toolkit/Exception.h"
 
-#include <QDateTime>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <exception>
 #include <optional>
+#include <sys/stat.h>
 
 namespace {
 
 // What tells a file that was written from one that was left alone: a write changes the size or
-// the times (the change time cannot be set back by anybody).
+// the times (the change time cannot be set back by anybody), a replacement the file itself. One
+// look at the disk; no time is converted (a local time would read the zone file every time).
 struct TFileStamp
 {
     bool IsFile = false;
-    qint64 Size = 0;
-    QDateTime Modified;
-    QDateTime Changed;
+    struct stat Info {};
 
     explicit TFileStamp(const QString &fileName)
     {
-        const QFileInfo info(fileName);
-        IsFile = info.isFile();
-        if (!IsFile)
-            return;
-        Size = info.size();
-        Modified = info.lastModified();
-        Changed = info.metadataChangeTime();
+        IsFile = ::stat(QFile::encodeName(fileName).constData(), &Info) == 0 && S_ISREG(Info.st_mode);
     }
 
     bool operator==(const TFileStamp &other) const
     {
-        return IsFile == other.IsFile && Size == other.Size && Modified == other.Modified
-               && Changed == other.Changed;
+        if (IsFile != other.IsFile)
+            return false;
+        const auto same = [](const timespec &a, const timespec &b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; };
+        return !IsFile
+               || (Info.st_dev == other.Info.st_dev && Info.st_ino == other.Info.st_ino && Info.st_size == other.Info.st_size
+                   && same(Info.st_mtim, other.Info.st_mtim) && same(Info.st_ctim, other.Info.st_ctim));
     }
 };
 

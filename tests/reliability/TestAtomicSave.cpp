@@ -140,6 +140,35 @@ private slots:
         QCOMPARE(info.st_mode & 07777, mode_t(0666 & ~mask));
     }
 
+    // A replaced file that differs from a new one in its group alone keeps that group; one that
+    // differs in nothing stays as it was.
+    void ReplacedFileKeepsItsGroup_data()
+    {
+        QTest::addColumn<bool>("otherGroup");
+        QTest::newRow("other group") << true;
+        QTest::newRow("same as a new file") << false;
+    }
+    void ReplacedFileKeepsItsGroup()
+    {
+        QFETCH(bool, otherGroup);
+        if (::geteuid() != 0)
+            QSKIP("giving a file another group needs the superuser");
+        QTemporaryDir dir;
+        const QString kept = dir.filePath(QStringLiteral("kept.bmp"));
+        const QByteArray encoded = QFile::encodeName(kept);
+        Saved(QStringLiteral("one"), kept);
+        struct stat before {};
+        QCOMPARE(::stat(encoded.constData(), &before), 0);
+        const gid_t group = otherGroup ? before.st_gid + 1 : before.st_gid;
+        QCOMPARE(::chown(encoded.constData(), before.st_uid, group), 0);
+        Saved(QStringLiteral("two"), kept);
+        struct stat after {};
+        QCOMPARE(::stat(encoded.constData(), &after), 0);
+        QVERIFY(after.st_ino != before.st_ino); // replaced, not written over
+        QCOMPARE(after.st_gid, group);
+        QCOMPARE(after.st_mode & 07777, before.st_mode & 07777);
+    }
+
     // A name that the engine's field just takes still works, although no work file name of the
     // same folder fits beside it.
     void LongestNameTheEngineTakes()
