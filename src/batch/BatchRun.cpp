@@ -30,10 +30,13 @@ struct TFileStamp
     {
         if (IsFile != other.IsFile)
             return false;
-        const auto same = [](const timespec &a, const timespec &b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; };
+        const auto same = [](const timespec &a, const timespec &b) {
+            return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+        };
         return !IsFile
-               || (Info.st_dev == other.Info.st_dev && Info.st_ino == other.Info.st_ino && Info.st_size == other.Info.st_size
-                   && same(Info.st_mtim, other.Info.st_mtim) && same(Info.st_ctim, other.Info.st_ctim));
+               || (Info.st_dev == other.Info.st_dev && Info.st_ino == other.Info.st_ino
+                   && Info.st_size == other.Info.st_size && same(Info.st_mtim, other.Info.st_mtim)
+                   && same(Info.st_ctim, other.Info.st_ctim));
     }
 };
 
