@@ -253,18 +253,13 @@ void TSaveTarget::Finish(const TReprint &reprint, double dpi)
         break;
     }
     if (FWay == TWay::Rename && dpi <= 0) {
-        // The engine's bytes as they are (most of a batch): looked at by name, and opened only
-        // when the file may have been cut short or must be given the mode of the one it replaces.
+        // Most of a batch: the engine's bytes as they are, in a file that cannot have been cut
+        // short and has the mode it needs, put in place without being opened.
         TWorkFile::TLook look;
         if (!FEngineFile->Look(look))
             FailWrite(FFileName, FEngineFile->Error());
-        CheckSizeLimit(look.Size, FFileName);
-        if (!FMode.Differs(look)) {
-            if (MayEndWhereRoomDid(look.Size)) {
-                if (!FEngineFile->Open())
-                    FailWrite(FFileName, FEngineFile->Error());
-                CheckWhole(FEngineFile->Descriptor(), suffix, reprint, FFileName);
-            }
+        if (!MayEndWhereRoomDid(look.Size) && !FMode.Differs(look)) {
+            CheckSizeLimit(look.Size, FFileName);
             if (const int error = FEngineFile->MoveTo(FFileName))
                 FailWrite(FFileName, error);
             return;
